@@ -69,3 +69,14 @@ void TPrompts::install(TPrompts *prompts)
 {
     installed = prompts;
 }
+
+QString IconCaption(TPrompts::Icon icon)
+{
+    switch (icon) {
+    case TPrompts::Icon::Warning: return QStringLiteral("Warning");
+    case TPrompts::Icon::Error: return QStringLiteral("Error");
+    case TPrompts::Icon::Information: return QStringLiteral("Information");
+    case TPrompts::Icon::Confirmation: return QStringLiteral("Confirm");
+    }
+    return {};
+}

@@ -44,3 +44,15 @@ inline TPrompts::Button ShowMessage(TPrompts::Icon icon, const QString &caption,
 {
     return TPrompts::instance().message(icon, caption, text, buttons, parent);
 }
+
+// The caption a message box carries for its icon: "Error", "Warning",
+// "Information" or "Confirm".
+QString IconCaption(TPrompts::Icon icon);
+
+// A message box captioned after its icon.
+inline TPrompts::Button MessageDlg(const QString &text, TPrompts::Icon icon,
+                                   TPrompts::Buttons buttons = TPrompts::Button::Ok,
+                                   QWidget *parent = nullptr)
+{
+    return ShowMessage(icon, IconCaption(icon), text, buttons, parent);
+}
