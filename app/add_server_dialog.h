@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+struct ServerEntry;
+
+// Adds or edits a server: five fields, saved as the server's file under the
+// name in the first field. The fields keep their texts between uses.
+class TAddServerDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TAddServerDialog(const QString &serversFolder, QWidget *parent = nullptr);
+
+    void setEntry(const ServerEntry &entry);
+    ServerEntry entry() const;
+
+public Q_SLOTS:
+    // Checks the required fields in order, then writes the server file.
+    void Button1Click();
+
+Q_SIGNALS:
+    // A server file was written; the server lists should be read again.
+    void serverSaved();
+
+private:
+    QString m_serversFolder;
+    QLineEdit *Edit1;
+    QLineEdit *Edit2;
+    QLineEdit *Edit3;
+    QLineEdit *Edit4;
+    QLineEdit *Edit5;
+};

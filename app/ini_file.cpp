@@ -1,0 +1,167 @@
+#include "app/ini_file.h"
+
+#include "app/atomic_file.h"
+
+#include <QFile>
+
+namespace {
+
+bool sameName(const QByteArray &a, const QString &b)
+{
+    return QString::fromLocal8Bit(a).compare(b, Qt::CaseInsensitive) == 0;
+}
+
+QByteArray valueOf(const QByteArray &line)
+{
+    return line.mid(line.indexOf('=') + 1).trimmed();
+}
+
+} // namespace
+
+TIniFile::TIniFile(QString fileName)
+    : m_fileName(std::move(fileName))
+{
+}
+
+bool TIniFile::exists() const
+{
+    return QFile::exists(m_fileName);
+}
+
+bool TIniFile::load()
+{
+    QFile file(m_fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        parse({});
+        return false;
+    }
+    parse(file.readAll());
+    return true;
+}
+
+void TIniFile::parse(const QByteArray &contents)
+{
+    m_lines.clear();
+    QByteArray text = contents;
+    m_bom.clear();
+    if (text.startsWith("\xEF\xBB\xBF")) {
+        m_bom = text.left(3);
+        text.remove(0, 3);
+    }
+    m_lineEnd = (text.contains('\n') && !text.contains("\r\n")) ? "\n" : "\r\n";
+    if (text.endsWith('\n'))
+        text.chop(1);
+    if (text.isEmpty() && contents.isEmpty())
+        return;
+    for (QByteArray raw : text.split('\n')) {
+        if (raw.endsWith('\r'))
+            raw.chop(1);
+        Line line{raw, {}, {}};
+        const QByteArray trimmed = raw.trimmed();
+        if (trimmed.startsWith('[') && trimmed.endsWith(']'))
+            line.section = trimmed.mid(1, trimmed.size() - 2).trimmed();
+        else if (const qsizetype eq = trimmed.indexOf('='); eq > 0 && !trimmed.startsWith(';'))
+            line.key = trimmed.left(eq).trimmed();
+        m_lines.append(line);
+    }
+}
+
+QByteArray TIniFile::contents() const
+{
+    QByteArray out = m_bom;
+    for (const Line &line : m_lines)
+        out += line.text + m_lineEnd;
+    return out;
+}
+
+void TIniFile::save() const
+{
+    WriteFileAtomically(m_fileName, contents());
+}
+
+qsizetype TIniFile::findKey(const QString &section, const QString &key) const
+{
+    bool inSection = false;
+    for (qsizetype i = 0; i < m_lines.size(); ++i) {
+        const Line &line = m_lines[i];
+        if (!line.section.isNull())
+            inSection = sameName(line.section, section);
+        else if (inSection && !line.key.isNull() && sameName(line.key, key))
+            return i;
+    }
+    return -1;
+}
+
+qsizetype TIniFile::sectionEnd(const QString &section) const
+{
+    qsizetype end = -1;
+    bool inSection = false;
+    for (qsizetype i = 0; i < m_lines.size(); ++i) {
+        const Line &line = m_lines[i];
+        if (!line.section.isNull()) {
+            if (inSection)
+                return end;
+            inSection = sameName(line.section, section);
+            if (inSection)
+                end = i + 1;
+        } else if (inSection && !line.text.trimmed().isEmpty()) {
+            end = i + 1;
+        }
+    }
+    return end;
+}
+
+bool TIniFile::hasKey(const QString &section, const QString &key) const
+{
+    return findKey(section, key) >= 0;
+}
+
+QString TIniFile::readString(const QString &section, const QString &key, const QString &fallback) const
+{
+    const qsizetype i = findKey(section, key);
+    return i < 0 ? fallback : QString::fromLocal8Bit(valueOf(m_lines[i].text));
+}
+
+int TIniFile::readInteger(const QString &section, const QString &key, int fallback) const
+{
+    const qsizetype i = findKey(section, key);
+    if (i < 0)
+        return fallback;
+    QByteArray value = valueOf(m_lines[i].text);
+    bool ok = false;
+    int result = 0;
+    if (value.startsWith('$'))
+        result = value.mid(1).toInt(&ok, 16);
+    else if (value.startsWith("0x") || value.startsWith("0X"))
+        result = value.mid(2).toInt(&ok, 16);
+    else
+        result = value.toInt(&ok, 10);
+    return ok ? result : fallback;
+}
+
+bool TIniFile::readBool(const QString &section, const QString &key, bool fallback) const
+{
+    return readInteger(section, key, fallback ? 1 : 0) != 0;
+}
+
+void TIniFile::writeString(const QString &section, const QString &key, const QString &value)
+{
+    const QByteArray keyBytes = key.toLocal8Bit();
+    const QByteArray text = keyBytes + '=' + value.toLocal8Bit();
+    if (const qsizetype i = findKey(section, key); i >= 0) {
+        m_lines[i].text = text;
+        return;
+    }
+    if (const qsizetype end = sectionEnd(section); end >= 0) {
+        m_lines.insert(end, Line{text, {}, keyBytes});
+        return;
+    }
+    const QByteArray sectionBytes = section.toLocal8Bit();
+    m_lines.append(Line{'[' + sectionBytes + ']', sectionBytes, {}});
+    m_lines.append(Line{text, {}, keyBytes});
+}
+
+void TIniFile::writeInteger(const QString &section, const QString &key, int value)
+{
+    writeString(section, key, QString::number(value));
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// An initialisation file: "[SECTION]" headers and "KEY=value" lines. Reading
+// and writing keep every other line, the order of keys and the bytes of
+// values as they are; section and key names match without regard to case.
+// Lines that are neither (comments, junk) are kept and otherwise ignored.
+class TIniFile
+{
+public:
+    TIniFile() = default;
+    explicit TIniFile(QString fileName);
+
+    const QString &fileName() const { return m_fileName; }
+    bool exists() const;
+
+    // Loads the file; a missing or unreadable file leaves it empty. Returns
+    // whether the file could be read.
+    bool load();
+    void parse(const QByteArray &contents);
+    QByteArray contents() const;
+
+    // Replaces the file atomically; throws std::runtime_error on failure,
+    // leaving the old file untouched.
+    void save() const;
+
+    bool hasKey(const QString &section, const QString &key) const;
+    QString readString(const QString &section, const QString &key, const QString &fallback) const;
+    // Decimal with an optional sign, or hexadecimal after "$" or "0x"; anything
+    // else (or a value out of range) yields the fallback.
+    int readInteger(const QString &section, const QString &key, int fallback) const;
+    bool readBool(const QString &section, const QString &key, bool fallback) const;
+
+    // Changes the value in place, or appends the key to the end of its section,
+    // or appends a new section at the end of the file.
+    void writeString(const QString &section, const QString &key, const QString &value);
+    void writeInteger(const QString &section, const QString &key, int value);
+
+private:
+    struct Line {
+        QByteArray text;     // the line without its line end
+        QByteArray section;  // section header name, when the line is one
+        QByteArray key;      // key name, when the line is a key
+    };
+
+    qsizetype findKey(const QString &section, const QString &key) const;
+    qsizetype sectionEnd(const QString &section) const;
+
+    QString m_fileName;
+    QByteArray m_bom;
+    QByteArray m_lineEnd = "\r\n";
+    QList<Line> m_lines;
+};

@@ -1,0 +1,312 @@
+#include "app/quorval_main.h"
+
+#include "app/ini_file.h"
+#include "app/state_icons.h"
+#include "ui/prompts.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int ToolBarHeight = 33;
+constexpr int UpperAreaHeight = 328;
+constexpr int BoardPanelWidth = 317;  // the 305-pixel board at left 6 with the same margin right
+constexpr int EnginePanelHeight = 88;
+constexpr int ServersListWidth = 177;
+} // namespace
+
+TQuorvalMain::TQuorvalMain(const TProgramContext &context, QWidget *parent)
+    : QMainWindow(parent)
+    , m_context(context)
+{
+    setObjectName(QStringLiteral("QuorvalMain"));
+    resize(767, 547);
+    createToolBar();
+    createMenus();
+    createPanels();
+    wireCommands();
+    FormCreate();
+}
+
+TQuorvalMain::~TQuorvalMain() = default;
+
+void TQuorvalMain::FormCreate()
+{
+    setWindowTitle(ApplicationTitle());
+
+    m_context.createFolders();
+    if (!QDir::setCurrent(m_context.ProgramFolder))
+        MessageDlg(QStringLiteral("I/O error: cannot change to folder %1")
+                       .arg(QDir::toNativeSeparators(m_context.ProgramFolder)),
+                   TPrompts::Icon::Error, TPrompts::Button::Ok, this);
+
+    TIniFile ini(m_context.settingsFileName());
+    ini.load();
+    m_settings = TSettings::read(ini, m_context.ProgramFolder);
+
+    QPalette enginePalette = PanelEngine->palette();
+    enginePalette.setColor(QPalette::Window, ColorFromColorRef(m_settings.LightSquaresColor));
+    PanelEngine->setPalette(enginePalette);
+    PanelEngine->setAutoFillBackground(true);
+
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    update();
+}
+
+bool TQuorvalMain::event(QEvent *event)
+{
+    const bool handled = QMainWindow::event(event);
+    if (event->type() == QEvent::WindowActivate)
+        FormActivate();
+    return handled;
+}
+
+void TQuorvalMain::FormActivate()
+{
+    if (!m_activatedOnce) {
+        m_activatedOnce = true;
+        repaint();
+        refreshServerList(true);
+    }
+}
+
+void TQuorvalMain::closeEvent(QCloseEvent *event)
+{
+    FormDestroy();
+    event->accept();
+}
+
+void TQuorvalMain::FormDestroy()
+{
+    if (m_destroyed)
+        return;
+    m_destroyed = true;
+    // Both places a temporary game file may have been left in.
+    QFile::remove(m_context.ProgramFolder + QStringLiteral("temporal.pgn"));
+    QFile::remove(m_context.TempFolder + QDir::separator() + QStringLiteral("temporal.pgn"));
+
+    TIniFile ini(m_context.settingsFileName());
+    ini.load();
+    m_settings.write(ini);
+    ini.save();
+}
+
+void TQuorvalMain::Exit1Click()
+{
+    close();
+}
+
+void TQuorvalMain::RefreshNodeList()
+{
+    ServersList->clear();
+    ServersList->repaint();
+    const QIcon noMoveDue = ServerStateIcons().at(0);
+    for (const QString &name : ListServerFiles(m_context.ServersFolder)) {
+        ReadServerFile(m_context.ServersFolder, name);
+        auto *item = new QListWidgetItem(noMoveDue, name, ServersList);
+        item->setData(Qt::UserRole, 0);
+    }
+}
+
+void TQuorvalMain::refreshServerList(bool withGames)
+{
+    RefreshNodeList();
+    if (ServersList->count() > 0)
+        ServersList->setCurrentRow(0);
+    Q_UNUSED(withGames);
+}
+
+template <typename Slot>
+void TQuorvalMain::wire(const char *name, Slot slot)
+{
+    if (auto *button = findChild<QToolButton *>(QLatin1String(name))) {
+        button->setEnabled(true);
+        connect(button, &QToolButton::clicked, this, slot);
+    } else if (auto *action = findChild<QAction *>(QLatin1String(name))) {
+        action->setEnabled(true);
+        connect(action, &QAction::triggered, this, slot);
+    }
+}
+
+// Connects the tool buttons and menu entries to their commands; those not
+// connected here stay disabled.
+void TQuorvalMain::wireCommands()
+{
+    wire("SpeedButton2", &TQuorvalMain::Exit1Click);
+    wire("Exit1", &TQuorvalMain::Exit1Click);
+}
+
+QToolButton *TQuorvalMain::addToolButton(const char *name, const QString &hint, const QIcon &icon)
+{
+    auto *button = new QToolButton(this);
+    button->setObjectName(QLatin1String(name));
+    button->setToolTip(hint);
+    button->setIcon(icon);
+    button->setAutoRaise(true);
+    button->setEnabled(false);  // until wireCommands() connects it
+    button->setFixedSize(30, 30);
+    button->setIconSize(QSize(22, 22));
+    findChild<QToolBar *>(QStringLiteral("ToolBar1"))->addWidget(button);
+    return button;
+}
+
+void TQuorvalMain::createToolBar()
+{
+    auto *toolBar = new QToolBar(this);
+    toolBar->setObjectName(QStringLiteral("ToolBar1"));
+    toolBar->setMovable(false);
+    toolBar->setFloatable(false);
+    toolBar->setFixedHeight(ToolBarHeight);
+    toolBar->setContextMenuPolicy(Qt::PreventContextMenu);
+    addToolBar(toolBar);
+
+    const QStyle *s = style();
+    addToolButton("SpeedButton2", QStringLiteral("Close Quorval"), s->standardIcon(QStyle::SP_DialogCloseButton));
+    addToolButton("SpeedButton3", QStringLiteral("Opens the config dialog"),
+                  s->standardIcon(QStyle::SP_FileDialogDetailedView));
+    addToolButton("SpeedButton4", QStringLiteral("Check servers"), s->standardIcon(QStyle::SP_BrowserReload));
+    addToolButton("SpeedButton6", QStringLiteral("Reload game"), s->standardIcon(QStyle::SP_FileDialogContentsView));
+    addToolButton("SpeedButton10", QStringLiteral("Send move"), s->standardIcon(QStyle::SP_DialogApplyButton));
+    addToolButton("SpeedButton1", QStringLiteral("Go to game web page"), s->standardIcon(QStyle::SP_DriveNetIcon));
+    addToolButton("SpeedButton5", QStringLiteral("Go to the first move"), s->standardIcon(QStyle::SP_MediaSkipBackward));
+    addToolButton("SpeedButton7", QStringLiteral("Go to previous move"), s->standardIcon(QStyle::SP_MediaSeekBackward));
+    addToolButton("SpeedButton8", QStringLiteral("Go next move"), s->standardIcon(QStyle::SP_MediaSeekForward));
+    addToolButton("SpeedButton9", QStringLiteral("Go to last move"), s->standardIcon(QStyle::SP_MediaSkipForward));
+    addToolButton("EngineButton", QStringLiteral("Toggle engine analysis"), s->standardIcon(QStyle::SP_ComputerIcon));
+}
+
+void TQuorvalMain::createMenus()
+{
+    const auto addEntry = [this](QMenu *menu, const char *name, const QString &text) {
+        QAction *action = menu->addAction(text);
+        action->setObjectName(QLatin1String(name));
+        action->setEnabled(false);  // until wireCommands() connects it
+        return action;
+    };
+
+    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("File1"));
+    addEntry(file, "Options1", QStringLiteral("Options ..."));
+    file->addSeparator()->setObjectName(QStringLiteral("N1"));
+    addEntry(file, "Exit1", QStringLiteral("Exit"));
+
+    QMenu *commands = menuBar()->addMenu(QStringLiteral("Commands"));
+    commands->setObjectName(QStringLiteral("Commands1"));
+    addEntry(commands, "SendMove1", QStringLiteral("Send Move ..."));
+    addEntry(commands, "Getgamelist2", QStringLiteral("Refresh game list"));
+    addEntry(commands, "Checkservers1", QStringLiteral("Check servers"));
+    commands->addSeparator()->setObjectName(QStringLiteral("N2"));
+    QMenu *exportPgn = commands->addMenu(QStringLiteral("Export PGN"));
+    exportPgn->setObjectName(QStringLiteral("ExportPGN1"));
+    QMenu *toClipboard = exportPgn->addMenu(QStringLiteral("To Clipboard"));
+    toClipboard->setObjectName(QStringLiteral("ToClipboard1"));
+    addEntry(toClipboard, "Clearclipboard1", QStringLiteral("Clear clipboard"));
+    addEntry(toClipboard, "Appendtoclipboard1", QStringLiteral("Append to clipboard"));
+    QMenu *toFile = exportPgn->addMenu(QStringLiteral("To PGN file"));
+    toFile->setObjectName(QStringLiteral("ToPGNfile1"));
+    addEntry(toFile, "Rewritefile1", QStringLiteral("Rewrite file"));
+    addEntry(toFile, "Appendtofile1", QStringLiteral("Append to file"));
+    addEntry(commands, "CopyEPDtoclipboard1", QStringLiteral("Copy EPD to clipboard"));
+    addEntry(commands, "Showgamelog1", QStringLiteral("Show game log"));
+
+    QMenu *help = menuBar()->addMenu(QStringLiteral("Help"));
+    help->setObjectName(QStringLiteral("Help1"));
+}
+
+void TQuorvalMain::createPanels()
+{
+    auto *central = new QWidget(this);
+    central->setObjectName(QStringLiteral("CentralPanel"));
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    auto *upper = new QWidget(central);
+    upper->setObjectName(QStringLiteral("UpperPanel"));
+    upper->setFixedHeight(UpperAreaHeight);
+    auto *upperLayout = new QHBoxLayout(upper);
+    upperLayout->setContentsMargins(0, 0, 0, 0);
+    upperLayout->setSpacing(0);
+
+    BoardPanel = new QWidget(upper);
+    BoardPanel->setObjectName(QStringLiteral("Panel1"));
+    BoardPanel->setFixedWidth(BoardPanelWidth);
+    upperLayout->addWidget(BoardPanel);
+
+    auto *right = new QWidget(upper);
+    right->setObjectName(QStringLiteral("RightPanel"));
+    auto *rightLayout = new QVBoxLayout(right);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    rightLayout->setSpacing(0);
+    MoveListPanel = new QWidget(right);
+    MoveListPanel->setObjectName(QStringLiteral("MoveListPanel"));
+    new QVBoxLayout(MoveListPanel);
+    MoveListPanel->layout()->setContentsMargins(0, 0, 0, 0);
+    PanelEngine = new QWidget(right);
+    PanelEngine->setObjectName(QStringLiteral("PanelEngine"));
+    PanelEngine->setFixedHeight(EnginePanelHeight);
+    PanelEngine->hide();
+    rightLayout->addWidget(MoveListPanel, 1);
+    rightLayout->addWidget(PanelEngine);
+    upperLayout->addWidget(right, 1);
+    layout->addWidget(upper);
+
+    auto *lower = new QWidget(central);
+    lower->setObjectName(QStringLiteral("LowerPanel"));
+    auto *lowerLayout = new QHBoxLayout(lower);
+    lowerLayout->setContentsMargins(0, 0, 0, 0);
+    lowerLayout->setSpacing(0);
+
+    ServersList = new QListWidget(lower);
+    ServersList->setObjectName(QStringLiteral("ServersList"));
+    ServersList->setViewMode(QListView::IconMode);
+    ServersList->setIconSize(QSize(32, 32));
+    ServersList->setMovement(QListView::Static);
+    ServersList->setResizeMode(QListView::Adjust);
+    ServersList->setWordWrap(true);
+    ServersList->setFixedWidth(ServersListWidth);
+    ServersList->setContextMenuPolicy(Qt::CustomContextMenu);
+    lowerLayout->addWidget(ServersList);
+
+    GameList = new QTreeWidget(lower);
+    GameList->setObjectName(QStringLiteral("GameList"));
+    GameList->setRootIsDecorated(false);
+    GameList->setItemsExpandable(false);
+    GameList->setUniformRowHeights(true);
+    GameList->setSelectionMode(QAbstractItemView::SingleSelection);
+    GameList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    GameList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    GameList->setIconSize(QSize(16, 16));
+    GameList->setHeaderLabels({QStringLiteral("Game#"), QStringLiteral("White"), QStringLiteral("Black"),
+                               QStringLiteral("Event"), QStringLiteral("Your time"),
+                               QStringLiteral("Opp. time"), QStringLiteral("Result")});
+    const int widths[] = {60, 100, 100, 120, 60, 60, 60};
+    for (int column = 0; column < 7; ++column)
+        GameList->setColumnWidth(column, widths[column]);
+    GameList->header()->setStretchLastSection(false);
+    // Keep the selection visible when the list loses the focus.
+    QPalette gamePalette = GameList->palette();
+    gamePalette.setColor(QPalette::Inactive, QPalette::Highlight,
+                         gamePalette.color(QPalette::Active, QPalette::Highlight));
+    gamePalette.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                         gamePalette.color(QPalette::Active, QPalette::HighlightedText));
+    GameList->setPalette(gamePalette);
+    lowerLayout->addWidget(GameList, 1);
+    layout->addWidget(lower, 1);
+
+    setCentralWidget(central);
+}

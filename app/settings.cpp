@@ -1,0 +1,63 @@
+#include "app/settings.h"
+
+#include "app/ini_file.h"
+
+#include <QDir>
+
+namespace {
+const QString Setup = QStringLiteral("SETUP");
+const QString AnalysisEngine = QStringLiteral("ANALYSIS_ENGINE");
+} // namespace
+
+TSettings TSettings::defaults(const QString &programFolder)
+{
+    TSettings settings;
+    settings.EngineFileName = defaultEngineFileName(programFolder);
+    return settings;
+}
+
+QString TSettings::defaultEngineFileName(const QString &programFolder)
+{
+    return programFolder + QDir::toNativeSeparators(QStringLiteral("engines/crafty/wcrafty.exe"));
+}
+
+TSettings TSettings::read(const TIniFile &file, const QString &programFolder)
+{
+    TSettings s = defaults(programFolder);
+    s.UseFigurineNotation = file.readBool(Setup, "USE_FIGURINE_NOTATION", s.UseFigurineNotation);
+    s.ShowComments = file.readBool(Setup, "SHOW_COMMENTS", s.ShowComments);
+    s.ShowOnlyOngoingGames = file.readBool(Setup, "SHOW_ONLY_ONGOING_GAMES", s.ShowOnlyOngoingGames);
+    s.CheckServersPeriodically =
+        file.readBool(Setup, "CHECK_SERVERS_PERIODICALLY", s.CheckServersPeriodically);
+    s.LightSquaresColor = file.readInteger(Setup, "LIGHT_SQUARES_COLOR", s.LightSquaresColor);
+    s.DarkSquaresColor = file.readInteger(Setup, "DARK_SQUARES_COLOR", s.DarkSquaresColor);
+    s.EngineFileName = file.readString(AnalysisEngine, "ENGINE_FILE_NAME", s.EngineFileName);
+    s.EngineProtocol = file.readInteger(AnalysisEngine, "ENGINE_PROTOCOL", s.EngineProtocol);
+    s.ActiveLanguage =
+        static_cast<std::uint8_t>(file.readInteger(Setup, "ACTIVE_LANGUAGE", s.ActiveLanguage));
+    return s;
+}
+
+void TSettings::write(TIniFile &file) const
+{
+    file.writeInteger(Setup, "USE_FIGURINE_NOTATION", UseFigurineNotation);
+    file.writeInteger(Setup, "SHOW_COMMENTS", ShowComments);
+    file.writeInteger(Setup, "SHOW_ONLY_ONGOING_GAMES", ShowOnlyOngoingGames);
+    file.writeInteger(Setup, "CHECK_SERVERS_PERIODICALLY", CheckServersPeriodically);
+    file.writeInteger(Setup, "MINUTES_TO_CHECK", 5);
+    file.writeInteger(Setup, "LIGHT_SQUARES_COLOR", LightSquaresColor);
+    file.writeInteger(Setup, "DARK_SQUARES_COLOR", DarkSquaresColor);
+    file.writeString(AnalysisEngine, "ENGINE_FILE_NAME", EngineFileName);
+    file.writeInteger(AnalysisEngine, "ENGINE_PROTOCOL", EngineProtocol);
+    file.writeInteger(Setup, "ACTIVE_LANGUAGE", ActiveLanguage);
+}
+
+QColor ColorFromColorRef(int colorRef)
+{
+    return QColor(colorRef & 0xFF, (colorRef >> 8) & 0xFF, (colorRef >> 16) & 0xFF);
+}
+
+int ColorRefFromColor(const QColor &color)
+{
+    return color.red() | (color.green() << 8) | (color.blue() << 16);
+}

@@ -1,0 +1,168 @@
+#include "app/ini_file.h"
+#include "app/program_context.h"
+#include "app/quorval_main.h"
+#include "app/settings.h"
+#include "recording_prompts.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestSettings : public QObject
+{
+    Q_OBJECT
+
+    static QByteArray readAll(const QString &fileName)
+    {
+        QFile file(fileName);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    template <std::size_t N>
+    static QByteArray bytes(const char (&text)[N])
+    {
+        return QByteArray(text, N - 1);
+    }
+    static void writeAll(const QString &fileName, const QByteArray &bytes)
+    {
+        QFile file(fileName);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+private Q_SLOTS:
+    void defaultsWithoutAFile()
+    {
+        QTemporaryDir dir;
+        const TProgramContext context = TProgramContext::forFolder(dir.path());
+        TIniFile ini(context.settingsFileName());
+        QVERIFY(!ini.load());
+        const TSettings s = TSettings::read(ini, context.ProgramFolder);
+        QVERIFY(s.UseFigurineNotation && s.ShowComments && s.ShowOnlyOngoingGames && s.CheckServersPeriodically);
+        QCOMPARE(s.LightSquaresColor, 0xF0CAA6);
+        QCOMPARE(s.DarkSquaresColor, 0x808080);
+        QCOMPARE(s.EngineFileName, context.ProgramFolder + QDir::toNativeSeparators("engines/crafty/wcrafty.exe"));
+        QCOMPARE(s.EngineProtocol, 0);
+        QCOMPARE(s.ActiveLanguage, 0);
+        QCOMPARE(ColorFromColorRef(s.LightSquaresColor), QColor(166, 202, 240));
+        QCOMPARE(ColorRefFromColor(QColor(166, 202, 240)), 0xF0CAA6);
+    }
+
+    void aRunWithNothingChangedWritesAllTenKeys()
+    {
+        TRecordingPrompts prompts;
+        QTemporaryDir dir;
+        const TProgramContext context = TProgramContext::forFolder(dir.path());
+        {
+            TQuorvalMain window(context);
+            window.show();
+            window.close();
+        }
+        QVERIFY(QFileInfo(context.ServersFolder).isDir());
+        QVERIFY(QFileInfo(context.TempFolder).isDir());
+        const QByteArray expected =
+            "[SETUP]\r\n"
+            "USE_FIGURINE_NOTATION=1\r\n"
+            "SHOW_COMMENTS=1\r\n"
+            "SHOW_ONLY_ONGOING_GAMES=1\r\n"
+            "CHECK_SERVERS_PERIODICALLY=1\r\n"
+            "MINUTES_TO_CHECK=5\r\n"
+            "LIGHT_SQUARES_COLOR=15780518\r\n"
+            "DARK_SQUARES_COLOR=8421504\r\n"
+            "ACTIVE_LANGUAGE=0\r\n"
+            "[ANALYSIS_ENGINE]\r\n"
+            "ENGINE_FILE_NAME=" + context.ProgramFolder.toLocal8Bit() + "engines/crafty/wcrafty.exe\r\n"
+            "ENGINE_PROTOCOL=0\r\n";
+        QCOMPARE(readAll(context.settingsFileName()), expected);
+        QVERIFY(prompts.messages.isEmpty());
+    }
+
+    void storedValuesSurviveARunAndOtherLinesStayAsTheyWere()
+    {
+        TRecordingPrompts prompts;
+        QTemporaryDir dir;
+        const TProgramContext context = TProgramContext::forFolder(dir.path());
+        const QByteArray original =
+            "; my settings\n"
+            "[setup]\n"
+            "SHOW_COMMENTS = 0\n"
+            "garbage line without equals\n"
+            "DARK_SQUARES_COLOR=$00FF00\n"
+            "LIGHT_SQUARES_COLOR=pink\n"
+            "ACTIVE_LANGUAGE=257\n"
+            "OTHER_KEY=  kept  as is\n"
+            "\n"
+            "[ANALYSIS_ENGINE]\n"
+            "ENGINE_FILE_NAME=/usr/games/stockfish\n"
+            "ENGINE_PROTOCOL=1\n";
+        writeAll(context.settingsFileName(), original);
+        {
+            TQuorvalMain window(context);
+            const TSettings &s = window.settings();
+            QVERIFY(!s.ShowComments);
+            QVERIFY(s.UseFigurineNotation);
+            QCOMPARE(s.DarkSquaresColor, 0x00FF00);
+            QCOMPARE(s.LightSquaresColor, 0xF0CAA6);  // not a number: the default
+            QCOMPARE(s.ActiveLanguage, 1);            // held as one byte
+            QCOMPARE(s.EngineFileName, QStringLiteral("/usr/games/stockfish"));
+            QCOMPARE(s.EngineProtocol, 1);
+            window.close();
+        }
+        const QByteArray written = readAll(context.settingsFileName());
+        QVERIFY(written.startsWith("; my settings\n[setup]\nSHOW_COMMENTS=0\ngarbage line without equals\n"
+                                   "DARK_SQUARES_COLOR=65280\nLIGHT_SQUARES_COLOR=15780518\n"
+                                   "ACTIVE_LANGUAGE=1\nOTHER_KEY=  kept  as is\n"));
+        QVERIFY(written.contains("MINUTES_TO_CHECK=5\n"));
+        QVERIFY(written.contains("[ANALYSIS_ENGINE]\nENGINE_FILE_NAME=/usr/games/stockfish\nENGINE_PROTOCOL=1\n"));
+        QCOMPARE(written.count("SHOW_COMMENTS"), 1);
+    }
+
+    void unreadableEncodingsGiveDefaults()
+    {
+        TIniFile ini;
+        // UTF-16 with a byte-order mark: no key can be read.
+        ini.parse(bytes("\xFF\xFE[\0S\0E\0T\0U\0P\0]\0\r\0\n\0S\0H\0O\0W\0_\0C\0O\0M\0M\0E\0N\0T\0S\0=\0000\0"));
+        QVERIFY(TSettings::read(ini, "/p/").ShowComments);
+        // A UTF-8 byte-order mark is passed over and kept.
+        ini.parse("\xEF\xBB\xBF[SETUP]\r\nSHOW_COMMENTS=0\r\n");
+        QVERIFY(!TSettings::read(ini, "/p/").ShowComments);
+        QVERIFY(ini.contents().startsWith("\xEF\xBB\xBF[SETUP]\r\n"));
+        ini.parse(bytes("\0\0=\n[SETUP\nSHOW_COMMENTS=\nUSE_FIGURINE_NOTATION=99999999999\n"));
+        const TSettings s = TSettings::read(ini, "/p/");
+        QVERIFY(s.ShowComments && s.UseFigurineNotation);
+    }
+
+    void aFailedWriteKeepsTheOldFile()
+    {
+        QTemporaryDir dir;
+        // A rename onto a folder fails whoever runs the test.
+        QVERIFY(QDir(dir.path()).mkpath("a folder/kept"));
+        TIniFile blocked(dir.filePath("a folder"));
+        blocked.writeInteger("SETUP", "SHOW_COMMENTS", 1);
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, blocked.save());
+        QVERIFY(QFileInfo(dir.filePath("a folder/kept")).isDir());
+
+        const QString name = dir.filePath("quorval.ini");
+        writeAll(name, "[SETUP]\r\nSHOW_COMMENTS=0\r\n");
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+        TIniFile ini(name);
+        QVERIFY(ini.load());
+        ini.writeInteger("SETUP", "SHOW_COMMENTS", 1);
+        // Where folder permissions bind (not for root), a read-only folder fails the save too.
+        if (!QFileInfo(dir.path()).isWritable())
+            QVERIFY_THROWS_EXCEPTION(std::runtime_error, ini.save());
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(readAll(name), QByteArray("[SETUP]\r\nSHOW_COMMENTS=0\r\n"));
+    }
+
+    void debugModeArgument()
+    {
+        QVERIFY(IsDebugModeRequested({"quorval", "-DebugMode"}));
+        QVERIFY(IsDebugModeRequested({"quorval", "x", "-debugmode"}));
+        QVERIFY(!IsDebugModeRequested({"quorval", "-DEBUGMODEX"}));
+        QVERIFY(!IsDebugModeRequested({"quorval", "DEBUGMODE"}));
+        QVERIFY(!IsDebugModeRequested({"quorval"}));
+    }
+};
+
+QTEST_MAIN(TestSettings)
+#include "tst_settings.moc"
