@@ -1,4 +1,3 @@
-#include "app/add_server_dialog.h"
 #include "app/general_error.h"
 #include "app/program_context.h"
 #include "app/quorval_main.h"
@@ -28,9 +27,7 @@ int main(int argc, char **argv)
         TProgramContext::forFolder(TProgramContext::defaultProgramFolder(), debugMode);
 
     TQuorvalMain mainWindow(context);
-    TAddServerDialog addServerDialog(context.ServersFolder, &mainWindow);
-    QObject::connect(&addServerDialog, &TAddServerDialog::serverSaved, &mainWindow,
-                     [&mainWindow] { mainWindow.refreshServerList(false); });
+    mainWindow.createDialogs();
     mainWindow.show();
     return app.exec();
 }

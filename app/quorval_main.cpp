@@ -1,6 +1,8 @@
 #include "app/quorval_main.h"
 
+#include "app/add_server_dialog.h"
 #include "app/ini_file.h"
+#include "app/options_dialog.h"
 #include "app/state_icons.h"
 #include "ui/prompts.h"
 
@@ -82,6 +84,24 @@ void TQuorvalMain::FormActivate()
         repaint();
         refreshServerList(true);
     }
+    // A first run starts in the options dialog, where the user adds servers.
+    if (OptionsDialog && !m_firstRunOptionsShown && !QFile::exists(m_context.settingsFileName())) {
+        m_firstRunOptionsShown = true;
+        Options1Click();
+    }
+}
+
+void TQuorvalMain::createDialogs()
+{
+    AddServerDialog = new TAddServerDialog(m_context.ServersFolder, this);
+    OptionsDialog = new TOptionsDialog(m_settings, m_context.ServersFolder, AddServerDialog, this);
+    connect(AddServerDialog, &TAddServerDialog::serverSaved, this, [this] { refreshServerList(false); });
+    connect(OptionsDialog, &TOptionsDialog::serversChanged, this, [this] { refreshServerList(false); });
+}
+
+void TQuorvalMain::Options1Click()
+{
+    OptionsDialog->exec();
 }
 
 void TQuorvalMain::closeEvent(QCloseEvent *event)
@@ -148,6 +168,8 @@ void TQuorvalMain::wireCommands()
 {
     wire("SpeedButton2", &TQuorvalMain::Exit1Click);
     wire("Exit1", &TQuorvalMain::Exit1Click);
+    wire("SpeedButton3", &TQuorvalMain::Options1Click);
+    wire("Options1", &TQuorvalMain::Options1Click);
 }
 
 QToolButton *TQuorvalMain::addToolButton(const char *name, const QString &hint, const QIcon &icon)

@@ -7,6 +7,8 @@
 #include <QMainWindow>
 
 class QListWidget;
+class TAddServerDialog;
+class TOptionsDialog;
 class QMenu;
 class QToolButton;
 class QTreeWidget;
@@ -30,9 +32,17 @@ public:
     QWidget *boardPanel() const { return BoardPanel; }
     QWidget *moveListPanel() const { return MoveListPanel; }
     QWidget *enginePanel() const { return PanelEngine; }
+    TAddServerDialog *addServerDialog() const { return AddServerDialog; }
+    TOptionsDialog *optionsDialog() const { return OptionsDialog; }
+
+    // Creates the dialogs that live as long as the main window, in their
+    // fixed order.
+    void createDialogs();
 
 public Q_SLOTS:
     void Exit1Click();
+    // Shows the options dialog; a confirmed change takes effect at once.
+    void Options1Click();
     // Lists the server files again; selects the first server and, when
     // withGames is set, shows its games.
     void refreshServerList(bool withGames);
@@ -58,6 +68,7 @@ private:
     TProgramContext m_context;
     TSettings m_settings;
     bool m_activatedOnce = false;
+    bool m_firstRunOptionsShown = false;
     bool m_destroyed = false;
 
     QWidget *BoardPanel = nullptr;
@@ -66,4 +77,6 @@ private:
     QListWidget *ServersList = nullptr;
     QTreeWidget *GameList = nullptr;
     QMenu *ServersPopup = nullptr;
+    TAddServerDialog *AddServerDialog = nullptr;
+    TOptionsDialog *OptionsDialog = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "ui/prompts.h"
 
+#include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -38,6 +39,11 @@ public:
                          QWidget *parent) override
     {
         return QFileDialog::getSaveFileName(parent, caption, folder, filter);
+    }
+
+    QColor chooseColor(const QColor &initial, QWidget *parent) override
+    {
+        return QColorDialog::getColor(initial, parent);
     }
 
     bool openUrl(const QUrl &url) override { return QDesktopServices::openUrl(url); }

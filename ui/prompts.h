@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QFlags>
 #include <QString>
 #include <QUrl>
@@ -26,6 +27,8 @@ public:
                                  const QString &filter, QWidget *parent = nullptr) = 0;
     virtual QString saveFileName(const QString &caption, const QString &folder,
                                  const QString &filter, QWidget *parent = nullptr) = 0;
+    // The colour chooser; returns an invalid colour when cancelled.
+    virtual QColor chooseColor(const QColor &initial, QWidget *parent = nullptr) = 0;
     // The shell's "open": a web address in the browser, a file in its program.
     virtual bool openUrl(const QUrl &url) = 0;
 

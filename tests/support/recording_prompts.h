@@ -36,6 +36,8 @@ public:
 
     QQueue<Button> buttonAnswers;
     QQueue<QString> fileAnswers;
+    QQueue<QColor> colorAnswers;
+    QList<QColor> colorRequests;
 
     Button message(Icon icon, const QString &caption, const QString &text, Buttons buttons,
                    QWidget *) override
@@ -62,6 +64,12 @@ public:
     {
         fileRequests.append({true, caption, folder, filter});
         return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
+    }
+
+    QColor chooseColor(const QColor &initial, QWidget *) override
+    {
+        colorRequests.append(initial);
+        return colorAnswers.isEmpty() ? QColor() : colorAnswers.dequeue();
     }
 
     bool openUrl(const QUrl &url) override

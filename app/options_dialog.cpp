@@ -1,0 +1,249 @@
+#include "app/options_dialog.h"
+
+#include "app/add_server_dialog.h"
+#include "app/color_box.h"
+#include "app/server_entry.h"
+#include "app/settings.h"
+#include "ui/prompts.h"
+#include "ui/radiogroup.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <stdexcept>
+
+namespace {
+
+template <typename Widget>
+Widget *named(Widget *widget, const char *name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+} // namespace
+
+TOptionsDialog::TOptionsDialog(TSettings &settings, const QString &serversFolder,
+                               TAddServerDialog *addServerDialog, QWidget *parent)
+    : QDialog(parent)
+    , m_settings(settings)
+    , m_serversFolder(serversFolder)
+    , m_addServerDialog(addServerDialog)
+{
+    setObjectName(QStringLiteral("OptionsDialog"));
+    setWindowTitle(QStringLiteral("Quorval Options"));
+
+    auto *servers = named(new QGroupBox(QStringLiteral("Chess Servers"), this), "GroupBox1");
+    auto *serversLayout = new QHBoxLayout(servers);
+    ListBox1 = named(new QListWidget(servers), "ListBox1");
+    serversLayout->addWidget(ListBox1, 1);
+    auto *serverButtons = new QVBoxLayout;
+    auto *add = named(new QPushButton(QStringLiteral("Add Server"), servers), "Button1");
+    auto *edit = named(new QPushButton(QStringLiteral("Edit Server"), servers), "Button2");
+    auto *remove = named(new QPushButton(QStringLiteral("Remove Server"), servers), "Button3");
+    for (QPushButton *button : {add, edit, remove}) {
+        button->setAutoDefault(false);
+        serverButtons->addWidget(button);
+    }
+    serverButtons->addStretch();
+    serversLayout->addLayout(serverButtons);
+
+    EditShowComments = named(new QCheckBox(QStringLiteral("Show Comments"), this), "EditShowComments");
+    EditFigurine = named(new QCheckBox(QStringLiteral("Show figurine notation"), this), "EditFigurine");
+    EditShowOngoing = named(new QCheckBox(QStringLiteral("Show only ongoing games"), this), "EditShowOngoing");
+    EditCheckServers = named(new QCheckBox(QStringLiteral("Check servers at startup"), this), "EditCheckServers");
+
+    auto *colors = new QGridLayout;
+    ColorBox1 = named(new TColorBox(this), "ColorBox1");
+    ColorBox2 = named(new TColorBox(this), "ColorBox2");
+    auto *label1 = named(new QLabel(QStringLiteral("Light Squares"), this), "Label1");
+    auto *label2 = named(new QLabel(QStringLiteral("Dark Squares"), this), "Label2");
+    colors->addWidget(label1, 0, 0);
+    colors->addWidget(ColorBox1, 0, 1);
+    colors->addWidget(label2, 1, 0);
+    colors->addWidget(ColorBox2, 1, 1);
+
+    EditLAnguage = named(new TRadioGroup(this), "EditLAnguage");
+    EditLAnguage->setTitle(QStringLiteral("Active language"));
+    EditLAnguage->setItems({QStringLiteral("English"), QStringLiteral("Español")});
+
+    auto *engineRow = new QHBoxLayout;
+    auto *label3 = named(new QLabel(QStringLiteral("Analysis engine"), this), "Label3");
+    EditEngine = named(new QLineEdit(this), "EditEngine");
+    EditEngine->setReadOnly(true);
+    auto *browse = named(new QToolButton(this), "SpeedButton1");
+    browse->setText(QStringLiteral("..."));
+    engineRow->addWidget(EditEngine, 1);
+    engineRow->addWidget(browse);
+
+    EditEngineType = named(new TRadioGroup(this), "EditEngineType");
+    EditEngineType->setTitle(QStringLiteral("Engine type"));
+    EditEngineType->setItems({QStringLiteral("Winboard II"), QStringLiteral("UCI")});
+
+    auto *ok = named(new QPushButton(QStringLiteral("O&K"), this), "OKBtn");
+    ok->setDefault(true);
+    auto *cancel = named(new QPushButton(QStringLiteral("&Cancel"), this), "CancelBtn");
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(servers);
+    auto *middle = new QHBoxLayout;
+    auto *checks = new QVBoxLayout;
+    for (QCheckBox *box : {EditShowComments, EditFigurine, EditShowOngoing, EditCheckServers})
+        checks->addWidget(box);
+    checks->addLayout(colors);
+    middle->addLayout(checks, 1);
+    auto *radios = new QVBoxLayout;
+    radios->addWidget(EditLAnguage);
+    radios->addWidget(EditEngineType);
+    middle->addLayout(radios);
+    layout->addLayout(middle);
+    layout->addWidget(label3);
+    layout->addLayout(engineRow);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(add, &QPushButton::clicked, this, &TOptionsDialog::Button1Click);
+    connect(edit, &QPushButton::clicked, this, &TOptionsDialog::Button2Click);
+    connect(remove, &QPushButton::clicked, this, &TOptionsDialog::Button3Click);
+    connect(browse, &QToolButton::clicked, this, &TOptionsDialog::SpeedButton1Click);
+    connect(ok, &QPushButton::clicked, this, &TOptionsDialog::OKBtnClick);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(EditLAnguage, &TRadioGroup::clicked, this, &TOptionsDialog::languagePreviewed);
+    if (m_addServerDialog) {
+        connect(m_addServerDialog, &TAddServerDialog::serverSaved, this, [this] {
+            RefreshList();
+            Q_EMIT serversChanged();
+        });
+    }
+}
+
+// The controls are filled each time the dialog opens; coming back from the
+// add-server dialog keeps what the user changed but has not confirmed yet.
+void TOptionsDialog::showEvent(QShowEvent *event)
+{
+    FormActivate();
+    QDialog::showEvent(event);
+}
+
+void TOptionsDialog::FormActivate()
+{
+    EditLAnguage->setItemIndex(m_settings.ActiveLanguage);
+    EditShowComments->setChecked(m_settings.ShowComments);
+    EditFigurine->setChecked(m_settings.UseFigurineNotation);
+    EditShowOngoing->setChecked(m_settings.ShowOnlyOngoingGames);
+    EditCheckServers->setChecked(m_settings.CheckServersPeriodically);
+    ColorBox1->setSelected(ColorFromColorRef(m_settings.LightSquaresColor));
+    ColorBox2->setSelected(ColorFromColorRef(m_settings.DarkSquaresColor));
+    EditEngine->setText(m_settings.EngineFileName);
+    EditEngineType->setItemIndex(m_settings.EngineProtocol == 1 ? 1 : 0);
+    RefreshList();
+}
+
+void TOptionsDialog::OKBtnClick()
+{
+    m_settings.ShowComments = EditShowComments->isChecked();
+    m_settings.UseFigurineNotation = EditFigurine->isChecked();
+    m_settings.CheckServersPeriodically = EditCheckServers->isChecked();
+    m_settings.ShowOnlyOngoingGames = EditShowOngoing->isChecked();
+    m_settings.LightSquaresColor = ColorRefFromColor(ColorBox1->selected());
+    m_settings.DarkSquaresColor = ColorRefFromColor(ColorBox2->selected());
+    m_settings.EngineFileName = EditEngine->text();
+    m_settings.ActiveLanguage = static_cast<std::uint8_t>(qMax(0, EditLAnguage->itemIndex()));
+    m_settings.EngineProtocol = EditEngineType->itemIndex() == 1 ? 1 : 0;
+    accept();
+}
+
+void TOptionsDialog::RefreshList()
+{
+    ListBox1->clear();
+    ListBox1->addItems(ListServerFiles(m_serversFolder));
+}
+
+void TOptionsDialog::Button1Click()
+{
+    m_addServerDialog->exec();
+}
+
+void TOptionsDialog::Button2Click()
+{
+    const QListWidgetItem *item = ListBox1->currentItem();
+    if (!item)
+        return;
+    ServerEntry entry;
+    try {
+        entry = ReadServerFile(m_serversFolder, item->text());
+    } catch (const std::runtime_error &) {
+        MessageDlg(QStringLiteral("Error opening server file"), TPrompts::Icon::Error, TPrompts::Button::Ok, this);
+        return;
+    }
+    m_addServerDialog->setEntry(entry);
+    m_addServerDialog->exec();
+}
+
+void TOptionsDialog::Button3Click()
+{
+    const QListWidgetItem *item = ListBox1->currentItem();
+    if (!item)
+        return;
+    if (MessageDlg(QStringLiteral("Are you sure you want to delete this server?"), TPrompts::Icon::Confirmation,
+                   TPrompts::Button::Ok | TPrompts::Button::Cancel, this)
+        != TPrompts::Button::Ok)
+        return;
+    QFile::remove(ServerFileName(m_serversFolder, item->text()));
+    RefreshList();
+    Q_EMIT serversChanged();
+}
+
+void TOptionsDialog::SpeedButton1Click()
+{
+#ifdef Q_OS_WIN
+    const QString filter = QStringLiteral("Engine files (*.exe)");
+#else
+    const QString filter = QStringLiteral("Engine files (*)");
+#endif
+    const QString folder = QFileInfo(m_settings.EngineFileName).absolutePath();
+    const QString chosen = TPrompts::instance().openFileName(windowTitle(), folder, filter, this);
+    if (chosen.isEmpty())
+        return;
+    EditEngine->setText(QDir::toNativeSeparators(QFileInfo(chosen).absoluteFilePath()));
+    CheckEngine();
+}
+
+void TOptionsDialog::CheckEngine()
+{
+    EditEngineType->setItemIndex(FileMentionsUciOk(EditEngine->text()) ? 1 : 0);
+}
+
+bool TOptionsDialog::FileMentionsUciOk(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    static const QByteArray needle = QByteArrayLiteral("uciok");
+    QByteArray carry;
+    while (!file.atEnd()) {
+        const QByteArray piece = file.read(1 << 20);
+        if (piece.isEmpty())
+            break;
+        const QByteArray chunk = carry + piece;
+        if (chunk.contains(needle))
+            return true;
+        carry = chunk.right(needle.size() - 1);
+    }
+    return false;
+}

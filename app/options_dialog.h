@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QDialog>
+
+class QCheckBox;
+class QLineEdit;
+class QListWidget;
+class TAddServerDialog;
+class TColorBox;
+class TRadioGroup;
+struct TSettings;
+
+// Edits the settings in memory (written at shutdown) and manages the server
+// files, which its buttons change at once whether the dialog is confirmed or
+// not.
+class TOptionsDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    TOptionsDialog(TSettings &settings, const QString &serversFolder, TAddServerDialog *addServerDialog,
+                   QWidget *parent = nullptr);
+
+    // True when the file holds the five bytes "uciok" somewhere.
+    static bool FileMentionsUciOk(const QString &fileName);
+
+public Q_SLOTS:
+    void FormActivate();
+    void OKBtnClick();
+    void RefreshList();
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void SpeedButton1Click();
+    void CheckEngine();
+
+Q_SIGNALS:
+    // A server file was added, changed or removed.
+    void serversChanged();
+    // The language item changed: a preview of the dialog in that language.
+    void languagePreviewed(int language);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    TSettings &m_settings;
+    QString m_serversFolder;
+    TAddServerDialog *m_addServerDialog;
+
+    QListWidget *ListBox1;
+    QCheckBox *EditShowComments;
+    QCheckBox *EditFigurine;
+    QCheckBox *EditShowOngoing;
+    QCheckBox *EditCheckServers;
+    TColorBox *ColorBox1;
+    TColorBox *ColorBox2;
+    TRadioGroup *EditLAnguage;
+    QLineEdit *EditEngine;
+    TRadioGroup *EditEngineType;
+};

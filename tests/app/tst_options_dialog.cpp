@@ -1,0 +1,251 @@
+#include "app/add_server_dialog.h"
+#include "app/color_box.h"
+#include "app/general_error.h"
+#include "app/options_dialog.h"
+#include "app/quorval_main.h"
+#include "app/server_entry.h"
+#include "app/settings.h"
+#include "recording_prompts.h"
+#include "ui/radiogroup.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+
+class TestOptionsDialog : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    TSettings m_settings;
+    std::unique_ptr<TAddServerDialog> m_addServer;
+    std::unique_ptr<TOptionsDialog> m_options;
+
+    template <typename T>
+    T *child(QWidget *parent, const char *name)
+    {
+        T *widget = parent->findChild<T *>(QLatin1String(name));
+        if (!widget)
+            qFatal("no child %s", name);
+        return widget;
+    }
+    void click(QWidget *parent, const char *name) { QTest::mouseClick(child<QAbstractButton>(parent, name), Qt::LeftButton); }
+
+    // Runs `action` on the next modal dialog once it is shown; polls without
+    // blocking, since the dialog's own event loop has to start first.
+    static void whenModal(std::function<void(QWidget *)> action)
+    {
+        auto *poll = new QTimer;
+        QObject::connect(poll, &QTimer::timeout, [poll, action] {
+            if (QWidget *modal = QApplication::activeModalWidget()) {
+                poll->stop();
+                poll->deleteLater();
+                action(modal);
+            }
+        });
+        poll->start(10);
+    }
+    static void writeAll(const QString &fileName, const QByteArray &bytes)
+    {
+        QFile file(fileName);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QStringList listed() const
+    {
+        QStringList names;
+        const auto *list = m_options->findChild<QListWidget *>("ListBox1");
+        for (int i = 0; i < list->count(); ++i)
+            names << list->item(i)->text();
+        names.sort();
+        return names;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_settings = TSettings::defaults(m_dir.path() + "/");
+        QDir().mkpath(m_dir.filePath("servers"));
+        for (const QString &name : ListServerFiles(m_dir.filePath("servers")))
+            QFile::remove(m_dir.filePath("servers/" + name));
+        m_addServer = std::make_unique<TAddServerDialog>(m_dir.filePath("servers"));
+        m_options = std::make_unique<TOptionsDialog>(m_settings, m_dir.filePath("servers"), m_addServer.get());
+    }
+
+    void showsTheSettingsAndKeepsThemOnCancel()
+    {
+        TRecordingPrompts prompts;
+        m_settings.ShowComments = false;
+        m_settings.ActiveLanguage = 1;
+        m_settings.EngineProtocol = 1;
+        m_settings.DarkSquaresColor = 0x123456;
+        m_options->show();
+        QVERIFY(!child<QCheckBox>(m_options.get(), "EditShowComments")->isChecked());
+        QVERIFY(child<QCheckBox>(m_options.get(), "EditFigurine")->isChecked());
+        QCOMPARE(child<TRadioGroup>(m_options.get(), "EditLAnguage")->itemIndex(), 1);
+        QCOMPARE(child<TRadioGroup>(m_options.get(), "EditEngineType")->itemIndex(), 1);
+        QCOMPARE(child<TColorBox>(m_options.get(), "ColorBox2")->selected(), QColor(0x56, 0x34, 0x12));
+        QCOMPARE(child<QLineEdit>(m_options.get(), "EditEngine")->text(), m_settings.EngineFileName);
+        QVERIFY(child<QLineEdit>(m_options.get(), "EditEngine")->isReadOnly());
+
+        child<QCheckBox>(m_options.get(), "EditShowComments")->setChecked(true);
+        click(m_options.get(), "CancelBtn");
+        QVERIFY(!m_settings.ShowComments);
+        QCOMPARE(m_options->result(), int(QDialog::Rejected));
+    }
+
+    void okCopiesEveryControl()
+    {
+        TRecordingPrompts prompts;
+        m_options->show();
+        child<QCheckBox>(m_options.get(), "EditShowComments")->setChecked(false);
+        child<QCheckBox>(m_options.get(), "EditFigurine")->setChecked(false);
+        child<QCheckBox>(m_options.get(), "EditShowOngoing")->setChecked(false);
+        child<QCheckBox>(m_options.get(), "EditCheckServers")->setChecked(false);
+        child<TRadioGroup>(m_options.get(), "EditLAnguage")->setItemIndex(1);
+        child<TRadioGroup>(m_options.get(), "EditEngineType")->setItemIndex(1);
+        // A colour of the user's own through the custom entry.
+        prompts.colorAnswers.enqueue(QColor(10, 20, 30));
+        auto *light = child<TColorBox>(m_options.get(), "ColorBox1");
+        light->setCurrentIndex(0);
+        Q_EMIT light->activated(0);
+        QCOMPARE(prompts.colorRequests.size(), 1);
+        QCOMPARE(light->selected(), QColor(10, 20, 30));
+        click(m_options.get(), "OKBtn");
+        QCOMPARE(m_options->result(), int(QDialog::Accepted));
+        QVERIFY(!m_settings.ShowComments && !m_settings.UseFigurineNotation);
+        QVERIFY(!m_settings.ShowOnlyOngoingGames && !m_settings.CheckServersPeriodically);
+        QCOMPARE(m_settings.ActiveLanguage, 1);
+        QCOMPARE(m_settings.EngineProtocol, 1);
+        QCOMPARE(m_settings.LightSquaresColor, 30 << 16 | 20 << 8 | 10);
+        QCOMPARE(m_settings.DarkSquaresColor, 0x808080);
+    }
+
+    void aCancelledCustomColourKeepsTheOldOne()
+    {
+        TRecordingPrompts prompts;
+        m_options->show();
+        auto *dark = child<TColorBox>(m_options.get(), "ColorBox2");
+        dark->setCurrentIndex(0);
+        Q_EMIT dark->activated(0);
+        QCOMPARE(dark->selected(), QColor(0x80, 0x80, 0x80));
+    }
+
+    void guessesTheEngineType()
+    {
+        TRecordingPrompts prompts;
+        writeAll(m_dir.filePath("uci-engine"), QByteArray(3 << 20, 'x') + "uc" + QByteArray("iok"));
+        writeAll(m_dir.filePath("wb-engine"), "feature setboard=1 uciо");
+        writeAll(m_dir.filePath("tiny"), "uci");
+        QVERIFY(TOptionsDialog::FileMentionsUciOk(m_dir.filePath("uci-engine")));
+        QVERIFY(!TOptionsDialog::FileMentionsUciOk(m_dir.filePath("wb-engine")));
+        QVERIFY(!TOptionsDialog::FileMentionsUciOk(m_dir.filePath("tiny")));
+        QVERIFY(!TOptionsDialog::FileMentionsUciOk(m_dir.filePath("missing")));
+
+        m_options->show();
+        auto *type = child<TRadioGroup>(m_options.get(), "EditEngineType");
+        prompts.fileAnswers.enqueue(m_dir.filePath("uci-engine"));
+        click(m_options.get(), "SpeedButton1");
+        QCOMPARE(prompts.fileRequests.last().folder, QFileInfo(m_settings.EngineFileName).absolutePath());
+        QCOMPARE(child<QLineEdit>(m_options.get(), "EditEngine")->text(), m_dir.filePath("uci-engine"));
+        QCOMPARE(type->itemIndex(), 1);
+        prompts.fileAnswers.enqueue(m_dir.filePath("wb-engine"));
+        click(m_options.get(), "SpeedButton1");
+        QCOMPARE(type->itemIndex(), 0);
+        // Cancelling the file dialog changes nothing.
+        click(m_options.get(), "SpeedButton1");
+        QCOMPARE(child<QLineEdit>(m_options.get(), "EditEngine")->text(), m_dir.filePath("wb-engine"));
+        if (QFileInfo::exists("/usr/games/stockfish"))
+            QVERIFY(TOptionsDialog::FileMentionsUciOk("/usr/games/stockfish"));
+    }
+
+    void serverButtons()
+    {
+        TRecordingPrompts prompts;
+        QSignalSpy changed(m_options.get(), &TOptionsDialog::serversChanged);
+        m_options->show();
+
+        whenModal([this](QWidget *dialog) {
+            QCOMPARE(dialog, m_addServer.get());
+            child<QLineEdit>(dialog, "Edit1")->setText("Local");
+            child<QLineEdit>(dialog, "Edit2")->setText("http://127.0.0.1:1/XfccBasic.asmx");
+            child<QLineEdit>(dialog, "Edit3")->setText("alice");
+            child<QLineEdit>(dialog, "Edit4")->setText("pw");
+            click(dialog, "Button1");
+        });
+        click(m_options.get(), "Button1");
+        QCOMPARE(listed(), QStringList{"Local"});
+        QCOMPARE(changed.count(), 1);
+
+        // Editing fills the dialog from the file; a new name adds a second server.
+        writeAll(m_dir.filePath("servers/Other"), "http://o/XfccBasic.asmx\r\nbob\r\n");
+        m_options->RefreshList();
+        auto *list = child<QListWidget>(m_options.get(), "ListBox1");
+        list->setCurrentItem(list->findItems("Other", Qt::MatchExactly).first());
+        whenModal([this](QWidget *dialog) {
+            QCOMPARE(child<QLineEdit>(dialog, "Edit1")->text(), QStringLiteral("Other"));
+            QCOMPARE(child<QLineEdit>(dialog, "Edit3")->text(), QStringLiteral("bob"));
+            QCOMPARE(child<QLineEdit>(dialog, "Edit4")->text(), QString());
+            child<QLineEdit>(dialog, "Edit4")->setText("pw2");
+            click(dialog, "Button1");
+        });
+        click(m_options.get(), "Button2");
+        QCOMPARE(ReadServerFile(m_dir.filePath("servers"), "Other").Password, QStringLiteral("pw2"));
+
+        // Removing asks first; Cancel keeps the file.
+        list->setCurrentItem(list->findItems("Local", Qt::MatchExactly).first());
+        prompts.buttonAnswers.enqueue(TPrompts::Button::Cancel);
+        click(m_options.get(), "Button3");
+        QCOMPARE(prompts.messages.last().text, QStringLiteral("Are you sure you want to delete this server?"));
+        QCOMPARE(prompts.messages.last().icon, TPrompts::Icon::Confirmation);
+        QCOMPARE(listed(), (QStringList{"Local", "Other"}));
+        list->setCurrentItem(list->findItems("Local", Qt::MatchExactly).first());
+        click(m_options.get(), "Button3");
+        QCOMPARE(listed(), QStringList{"Other"});
+
+        // A server file that cannot be read.
+        QVERIFY(QDir().mkpath(m_dir.filePath("servers/Broken")));
+        list->addItem("Broken");
+        list->setCurrentRow(list->count() - 1);
+        const int boxes = prompts.messages.size();
+        click(m_options.get(), "Button2");
+        QCOMPARE(prompts.messages.size(), boxes + 1);
+        QCOMPARE(prompts.messages.last().text, QStringLiteral("Error opening server file"));
+        QDir(m_dir.filePath("servers/Broken")).removeRecursively();
+    }
+
+    void aFirstRunOpensTheOptionsDialogOnce()
+    {
+        TRecordingPrompts prompts;
+        QTemporaryDir dir;
+        TQuorvalMain window(TProgramContext::forFolder(dir.path()));
+        window.createDialogs();
+        int opened = 0;
+        whenModal([&](QWidget *dialog) {
+            ++opened;
+            QCOMPARE(dialog, static_cast<QWidget *>(window.optionsDialog()));
+            click(dialog, "CancelBtn");
+        });
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTRY_COMPARE(opened, 1);
+        window.activateWindow();
+        QTest::qWait(50);
+        QCOMPARE(opened, 1);
+        window.close();
+        QVERIFY(QFile::exists(dir.filePath("quorval.ini")));
+    }
+};
+
+int main(int argc, char **argv)
+{
+    TQuorvalApplication app(argc, argv);
+    TestOptionsDialog test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_options_dialog.moc"
