@@ -445,7 +445,6 @@ void TMultiLang::followActivation(std::function<int()> source)
         window->removeEventFilter(this);
         window->installEventFilter(this);
     }
-    followSource();
 }
 
 void TMultiLang::followSource()

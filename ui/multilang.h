@@ -38,6 +38,8 @@
 //   ml->loadWords(":/words/x.words");
 //   ml->afterLoad();                      // shows language 0
 //   ml->followActivation([] { return settings.activeLanguage; });
+//   ml->setActiveLanguage(settings.activeLanguage); // where a window applies
+//                                                   // the setting at creation too
 class TMultiLang : public TBaseMultiLang
 {
     Q_OBJECT
@@ -45,8 +47,8 @@ class TMultiLang : public TBaseMultiLang
 public:
     explicit TMultiLang(QWidget *owner);
 
-    // Switches the owner to source()'s language now and each time the owner
-    // window is activated. A language out of range is reported once, not on
+    // Switches the owner to source()'s language each time the owner window is
+    // activated (until then it shows what it shows, language 0 after loading). A language out of range is reported once, not on
     // every activation that closing the report brings.
     void followActivation(std::function<int()> source);
 

@@ -411,7 +411,7 @@ void TestMultiLang::badLanguageOnActivationIsReportedOnce()
     auto *ml = new TMultiLang(&window);
     ml->afterLoad();
     ml->followActivation([&setting] { return setting; });
-    QCOMPARE(prompts.messages.size(), 1);
+    QVERIFY(prompts.messages.isEmpty());
     for (int i = 0; i < 3; ++i) {
         QEvent activate(QEvent::WindowActivate);
         QCoreApplication::sendEvent(&window, &activate);

@@ -1,0 +1,80 @@
+#include "ui/aboutbox.h"
+#include "ui/multilang.h"
+
+#include <QLabel>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+class TestAboutBox : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void controlsAsDesigned();
+    void versionLine();
+    void switchesLanguageOnActivation();
+    void okButtonClosesTheModalBox();
+};
+
+void TestAboutBox::controlsAsDesigned()
+{
+    TAboutBox about([] { return 0; });
+    QCOMPARE(about.size(), QSize(350, 319));
+    QVERIFY(about.windowFlags().testFlag(Qt::FramelessWindowHint));
+    auto *image = about.findChild<QLabel *>(QStringLiteral("Image1"));
+    QCOMPARE(image->geometry(), QRect(0, 0, 353, 321));
+    QVERIFY(!image->pixmap().isNull());
+    const QImage art = image->pixmap().toImage();
+    QVERIFY(art.pixelColor(100, 20) != art.pixelColor(270, 150)); // night sky, light panel
+    QCOMPARE(about.findChild<QLabel *>(QStringLiteral("LabelVersion"))->geometry(), QRect(208, 68, 121, 13));
+    auto *sentence = about.findChild<QLabel *>(QStringLiteral("Label1"));
+    QCOMPARE(sentence->geometry(), QRect(208, 128, 129, 97));
+    QVERIFY(sentence->wordWrap());
+    auto *ok = about.findChild<QToolButton *>(QStringLiteral("SpeedButton1"));
+    QCOMPARE(ok->geometry(), QRect(240, 240, 57, 41));
+    QCOMPARE(ok->text(), QStringLiteral("Ok"));
+    QCOMPARE(about.windowTitle(), QStringLiteral("About Quorval"));
+    QCOMPARE(about.findChild<TMultiLang *>(QStringLiteral("MultiLang1")), about.multiLang());
+}
+
+void TestAboutBox::versionLine()
+{
+    TAboutBox about([] { return 0; });
+    auto *version = about.findChild<QLabel *>(QStringLiteral("LabelVersion"));
+    QCOMPARE(version->text(), QStringLiteral("Version:"));
+    about.setVersionText(QStringLiteral("1.13"));
+    QCOMPARE(version->text(), QStringLiteral("Version: 1.13"));
+}
+
+void TestAboutBox::switchesLanguageOnActivation()
+{
+    int language = 1;
+    TAboutBox about([&language] { return language; });
+    auto *sentence = about.findChild<QLabel *>(QStringLiteral("Label1"));
+    auto *credit = about.findChild<QLabel *>(QStringLiteral("Label2"));
+    QVERIFY(sentence->text().startsWith(QLatin1String("Quorval is a client")));
+    const QString englishCredit = credit->text();
+    QVERIFY(!englishCredit.isEmpty());
+
+    about.show();
+    about.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&about));
+    QCOMPARE(about.windowTitle(), QStringLiteral("Acerca de Quorval"));
+    QVERIFY(sentence->text().startsWith(QLatin1String("Quorval es un cliente")));
+    QCOMPARE(credit->text(), englishCredit); // its Spanish text is empty
+    QCOMPARE(about.findChild<QToolButton *>(QStringLiteral("SpeedButton1"))->text(), QStringLiteral("Ok"));
+}
+
+void TestAboutBox::okButtonClosesTheModalBox()
+{
+    TAboutBox about([] { return 0; });
+    QTimer::singleShot(0, &about, [&about] {
+        QTest::mouseClick(about.findChild<QToolButton *>(QStringLiteral("SpeedButton1")), Qt::LeftButton);
+    });
+    QCOMPARE(about.exec(), int(QDialog::Accepted));
+    QVERIFY(!about.isVisible());
+}
+
+QTEST_MAIN(TestAboutBox)
+#include "tst_aboutbox.moc"

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+class TMultiLang;
+
+// The word lists of the program's windows, kept in the resources as
+// ":/words/<window>.words" (one string per line, groups of id, English,
+// Spanish), and the one call that gives a window its translation component.
+//
+// The lists address controls by objectName():
+//   main window   tool buttons SpeedButton2 (close), SpeedButton3 (options),
+//                 SpeedButton4 (check servers), SpeedButton6 (reload game),
+//                 SpeedButton10 (send move), SpeedButton1 (game web page),
+//                 SpeedButton5/7/8/9 (first/previous/next/last move),
+//                 EngineButton, EngineButton2; menus File1, Commands1,
+//                 ExportPGN1, ToClipboard1, ToPGNfile1, Help1 (QMenu) and their
+//                 QActions Options1, N1, Exit1, SendMove1, Getgamelist2,
+//                 Checkservers1, N2, Clearclipboard1, Appendtoclipboard1,
+//                 Rewritefile1, Appendtofile1, CopyEPDtoclipboard1,
+//                 Showgamelog1, Mainhelp1, Programhistory1, Quorvalforums1, N3,
+//                 About1; the server list's context menu Checkserver1,
+//                 Gotoserverwebsite1; ServersList (QListWidget in icon mode),
+//                 GameList (QTreeWidget without root decoration, 7 columns),
+//                 SaveDialog1 (a TFileDialogTexts); messages "@servererror",
+//                 "@authenticationfailed", "@movesentsuccessfully",
+//                 "@sendingmove", "@connectingtoserver", "@badmoveentered".
+//   options dialog   %Form%, GroupBox1, Button1-3, EditShowComments,
+//                 EditFigurine, EditShowOngoing, EditCheckServers, Label1-3,
+//                 EditLAnguage and EditEngineType (TRadioGroup), OKBtn, CancelBtn.
+//   add-server dialog   %Form%, Edit1-Edit5 (QLineEdits, each the buddy of
+//                 the QLabel that names it), Button1 (OK), Button2 (Cancel).
+//   send-move dialog   %Form%, Label1-3, OfferResult (TRadioGroup), Button1,
+//                 Button2, "@invalidmovenumber".
+//   about box     %Form%, Label1, Label2, SpeedButton1.
+namespace WordList {
+inline const QString QuorvalMain = QStringLiteral(":/words/quorvalmain.words");
+inline const QString OptionsDialog = QStringLiteral(":/words/optionsdialog.words");
+inline const QString AddServerDialog = QStringLiteral(":/words/addserverdialog.words");
+inline const QString SendMoveDialog = QStringLiteral(":/words/sendmovedialog.words");
+inline const QString AboutBox = QStringLiteral(":/words/aboutbox.words");
+} // namespace WordList
+
+// Gives `window` its "MultiLang1" as every translated window of the program
+// has it: two languages, empty texts showing the English one, two CharSets
+// entries "MS Sans Serif,1", the word list read from `wordList`, and language
+// 0 shown (the window then applies the setting, e.g. with followActivation).
+// Throws TMultiLangError when the list cannot be read.
+TMultiLang *createMultiLang(QWidget *window, const QString &wordList);
