@@ -8,19 +8,6 @@
 
 namespace {
 
-// Writes text so that it reads back unchanged: a carriage return is written as
-// a character reference, since XML readers turn a literal one into a line feed.
-void writeExactText(QXmlStreamWriter &xml, const QString &text)
-{
-    qsizetype start = 0;
-    for (qsizetype cr = text.indexOf(u'\r'); cr >= 0; cr = text.indexOf(u'\r', start)) {
-        xml.writeCharacters(text.sliced(start, cr - start));
-        xml.writeEntityReference(QStringLiteral("#13"));
-        start = cr + 1;
-    }
-    xml.writeCharacters(text.sliced(start));
-}
-
 class SoapFault
 {
 public:
@@ -179,25 +166,44 @@ auto readReply(const QByteArray &reply, QLatin1String operation, Read read)
 
 } // namespace
 
-QByteArray WriteSoapRequest(QLatin1String operation, std::span<const QLatin1String> parameters,
-                            const QStringList &values)
+QByteArray WriteSoapEnvelope(const std::function<void(QXmlStreamWriter &)> &writeBody)
 {
-    Q_ASSERT(parameters.size() == std::size_t(values.size()));
-    QByteArray body;
-    QXmlStreamWriter xml(&body);
+    QByteArray envelope;
+    QXmlStreamWriter xml(&envelope);
     xml.writeStartDocument();
     xml.writeNamespace(SoapEnvelopeNamespace, QStringLiteral("soap"));
     xml.writeStartElement(SoapEnvelopeNamespace, QStringLiteral("Envelope"));
     xml.writeStartElement(SoapEnvelopeNamespace, QStringLiteral("Body"));
-    xml.writeDefaultNamespace(XfccNamespace);
-    xml.writeStartElement(XfccNamespace, operation);
-    for (std::size_t i = 0; i < parameters.size(); ++i) {
-        xml.writeStartElement(XfccNamespace, parameters[i]);
-        writeExactText(xml, values[qsizetype(i)]);
-        xml.writeEndElement();
-    }
+    writeBody(xml);
     xml.writeEndDocument();
-    return body;
+    return envelope;
+}
+
+void WriteServiceTextElement(QXmlStreamWriter &xml, QLatin1String name, const QString &text)
+{
+    xml.writeStartElement(XfccNamespace, name);
+    // A literal carriage return would read back as a line feed.
+    qsizetype start = 0;
+    for (qsizetype cr = text.indexOf(u'\r'); cr >= 0; cr = text.indexOf(u'\r', start)) {
+        xml.writeCharacters(text.sliced(start, cr - start));
+        xml.writeEntityReference(QStringLiteral("#13"));
+        start = cr + 1;
+    }
+    xml.writeCharacters(text.sliced(start));
+    xml.writeEndElement();
+}
+
+QByteArray WriteSoapRequest(QLatin1String operation, std::span<const QLatin1String> parameters,
+                            const QStringList &values)
+{
+    Q_ASSERT(parameters.size() == std::size_t(values.size()));
+    return WriteSoapEnvelope([&](QXmlStreamWriter &xml) {
+        xml.writeDefaultNamespace(XfccNamespace);
+        xml.writeStartElement(XfccNamespace, operation);
+        for (std::size_t i = 0; i < parameters.size(); ++i)
+            WriteServiceTextElement(xml, parameters[i], values[qsizetype(i)]);
+        xml.writeEndElement();
+    });
 }
 
 ArrayOfXfccGame ReadGetMyGamesResponse(const QByteArray &reply)

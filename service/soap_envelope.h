@@ -6,11 +6,20 @@
 #include <QLatin1String>
 #include <QStringList>
 
+#include <functional>
+#include <optional>
 #include <span>
 
-// The client's side of the SOAP 1.1 messages: request envelopes out, reply
-// envelopes in. Reading throws EXfccError with the fault string for a SOAP
+class QXmlStreamWriter;
+
+// SOAP 1.1 messages of the service: writing envelopes, and the client's
+// reading of replies. Reading throws EXfccError with the fault string for a SOAP
 // fault and with a clear text for anything that is not the expected message.
+
+// A UTF-8 SOAP 1.1 envelope ("soap" prefix); writeBody writes the body's content.
+QByteArray WriteSoapEnvelope(const std::function<void(QXmlStreamWriter &)> &writeBody);
+// An element in the service namespace holding text that reads back unchanged.
+void WriteServiceTextElement(QXmlStreamWriter &xml, QLatin1String name, const QString &text);
 
 // A UTF-8 envelope whose body holds the operation element with one child per
 // parameter, in the given order, all in the service namespace.
