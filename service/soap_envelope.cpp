@@ -60,9 +60,12 @@ public:
                                  .arg(m_xml.columnNumber()));
     }
 
-    // An XML error explains more than its consequence, so it is reported first.
+    // An XML error anywhere explains more than its consequence, so it is
+    // reported first.
     [[noreturn]] void fail(const QString &text)
     {
+        while (!m_xml.atEnd())
+            m_xml.readNext();
         checkWellFormed();
         throw EXfccError(text);
     }
@@ -198,8 +201,8 @@ QByteArray WriteSoapRequest(QLatin1String operation, std::span<const QLatin1Stri
 {
     Q_ASSERT(parameters.size() == std::size_t(values.size()));
     return WriteSoapEnvelope([&](QXmlStreamWriter &xml) {
+        xml.writeStartElement(operation);
         xml.writeDefaultNamespace(XfccNamespace);
-        xml.writeStartElement(XfccNamespace, operation);
         for (std::size_t i = 0; i < parameters.size(); ++i)
             WriteServiceTextElement(xml, parameters[i], values[qsizetype(i)]);
         xml.writeEndElement();

@@ -95,8 +95,8 @@ private:
 QByteArray writeResponse(QLatin1String operation, const std::function<void(QXmlStreamWriter &)> &writeResult)
 {
     return WriteSoapEnvelope([&](QXmlStreamWriter &xml) {
+        xml.writeStartElement(QString(operation) + QLatin1String("Response"));
         xml.writeDefaultNamespace(XfccNamespace);
-        xml.writeStartElement(XfccNamespace, QString(operation) + QLatin1String("Response"));
         xml.writeStartElement(XfccNamespace, QString(operation) + QLatin1String("Result"));
         writeResult(xml);
         xml.writeEndElement();
