@@ -1,0 +1,249 @@
+#include "service/soap_envelope.h"
+
+#include "service/xfcc_error.h"
+#include "service/xfcc_wire.h"
+
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+
+namespace {
+
+class SoapFault
+{
+public:
+    QString text;
+};
+
+// Walks a reply envelope down to the result element of one operation.
+class ReplyReader
+{
+public:
+    ReplyReader(const QByteArray &reply, QLatin1String operation)
+        : m_xml(reply), m_operation(operation)
+    {
+    }
+
+    // Positions the reader on the result element; false when the response
+    // element holds none. Throws SoapFault for a fault.
+    bool enterResult()
+    {
+        if (!m_xml.readNextStartElement() || !isEnvelopeElement(u"Envelope"))
+            fail(QStringLiteral("The server's reply is not a SOAP envelope"));
+        if (!findChild([this] { return isEnvelopeElement(u"Body"); }))
+            fail(QStringLiteral("The server's reply has no SOAP body"));
+        if (!m_xml.readNextStartElement())
+            fail(QStringLiteral("The server's reply has an empty SOAP body"));
+        if (isEnvelopeElement(u"Fault"))
+            throw SoapFault{readFaultString()};
+        if (!isServiceElement(m_operation, u"Response"))
+            fail(QStringLiteral("The server did not answer %1: its reply holds \"%2\" in \"%3\"")
+                     .arg(m_operation, m_xml.name(), m_xml.namespaceUri()));
+        return findChild([this] { return isServiceElement(m_operation, u"Result"); });
+    }
+
+    QXmlStreamReader &xml() { return m_xml; }
+
+    // Reads to the end so that a cut or broken reply is noticed.
+    void finish()
+    {
+        while (!m_xml.atEnd())
+            m_xml.readNext();
+        checkWellFormed();
+    }
+
+    void checkWellFormed()
+    {
+        if (m_xml.hasError())
+            throw EXfccError(QStringLiteral("The server's reply is not valid XML: %1 (line %2, column %3)")
+                                 .arg(m_xml.errorString())
+                                 .arg(m_xml.lineNumber())
+                                 .arg(m_xml.columnNumber()));
+    }
+
+    // An XML error anywhere explains more than its consequence, so it is
+    // reported first.
+    [[noreturn]] void fail(const QString &text)
+    {
+        while (!m_xml.atEnd())
+            m_xml.readNext();
+        checkWellFormed();
+        throw EXfccError(text);
+    }
+
+    bool isServiceNamespace() const
+    {
+        const QStringView ns = m_xml.namespaceUri();
+        return ns == XfccNamespace || ns.isEmpty();
+    }
+
+private:
+    bool isEnvelopeElement(QStringView name) const
+    {
+        return m_xml.name() == name && m_xml.namespaceUri() == SoapEnvelopeNamespace;
+    }
+
+    bool isServiceElement(QLatin1String operation, QStringView suffix) const
+    {
+        const QStringView name = m_xml.name();
+        return m_xml.namespaceUri() == XfccNamespace && name.size() == operation.size() + suffix.size()
+            && name.startsWith(operation) && name.endsWith(suffix);
+    }
+
+    template <typename Predicate>
+    bool findChild(Predicate wanted)
+    {
+        while (m_xml.readNextStartElement()) {
+            if (wanted())
+                return true;
+            m_xml.skipCurrentElement();
+        }
+        checkWellFormed();
+        return false;
+    }
+
+    QString readFaultString()
+    {
+        QString faultString;
+        QString faultCode;
+        while (m_xml.readNextStartElement()) {
+            if (m_xml.name() == u"faultstring")
+                faultString = m_xml.readElementText(QXmlStreamReader::IncludeChildElements);
+            else if (m_xml.name() == u"faultcode")
+                faultCode = m_xml.readElementText(QXmlStreamReader::IncludeChildElements);
+            else
+                m_xml.skipCurrentElement();
+        }
+        checkWellFormed();
+        faultString = faultString.trimmed();
+        if (faultString.isEmpty())
+            return QStringLiteral("The server reported a fault (%1)").arg(faultCode.trimmed());
+        return faultString;
+    }
+
+    QXmlStreamReader m_xml;
+    QLatin1String m_operation;
+};
+
+bool isNil(const QXmlStreamReader &xml)
+{
+    const QStringView nil = xml.attributes().value(
+        QStringLiteral("http://www.w3.org/2001/XMLSchema-instance"), QStringLiteral("nil"));
+    return nil == u"true" || nil == u"1";
+}
+
+void readGame(ReplyReader &reader, XfccGame &game)
+{
+    QXmlStreamReader &xml = reader.xml();
+    const XfccGameField *hint = XfccGameFields.data();
+    while (xml.readNextStartElement()) {
+        const XfccGameField *field = reader.isServiceNamespace() ? FindXfccGameField(xml.name(), hint)
+                                                                 : nullptr;
+        if (!field || isNil(xml)) {
+            xml.skipCurrentElement();
+            continue;
+        }
+        const QString text = xml.readElementText();
+        reader.checkWellFormed();
+        const bool isText = std::holds_alternative<QString XfccGame::*>(field->member);
+        if (!isText && text.trimmed().isEmpty())
+            continue;  // an empty number or flag leaves the default
+        if (!field->setText(game, text))
+            reader.fail(QStringLiteral("The server's reply has an invalid value for \"%1\": \"%2\"")
+                            .arg(field->name, text.left(40)));
+        hint = field + 1;
+    }
+}
+
+template <typename Read>
+auto readReply(const QByteArray &reply, QLatin1String operation, Read read)
+{
+    ReplyReader reader(reply, operation);
+    try {
+        auto value = read(reader, reader.enterResult());
+        reader.finish();
+        return value;
+    } catch (const SoapFault &fault) {
+        throw EXfccError(fault.text);
+    }
+}
+
+} // namespace
+
+QByteArray WriteSoapEnvelope(const std::function<void(QXmlStreamWriter &)> &writeBody)
+{
+    QByteArray envelope;
+    QXmlStreamWriter xml(&envelope);
+    xml.writeStartDocument();
+    xml.writeNamespace(SoapEnvelopeNamespace, QStringLiteral("soap"));
+    xml.writeStartElement(SoapEnvelopeNamespace, QStringLiteral("Envelope"));
+    xml.writeStartElement(SoapEnvelopeNamespace, QStringLiteral("Body"));
+    writeBody(xml);
+    xml.writeEndDocument();
+    return envelope;
+}
+
+void WriteServiceTextElement(QXmlStreamWriter &xml, QLatin1String name, const QString &text)
+{
+    xml.writeStartElement(XfccNamespace, name);
+    // A literal carriage return would read back as a line feed.
+    qsizetype start = 0;
+    for (qsizetype cr = text.indexOf(u'\r'); cr >= 0; cr = text.indexOf(u'\r', start)) {
+        xml.writeCharacters(text.sliced(start, cr - start));
+        xml.writeEntityReference(QStringLiteral("#13"));
+        start = cr + 1;
+    }
+    xml.writeCharacters(text.sliced(start));
+    xml.writeEndElement();
+}
+
+QByteArray WriteSoapRequest(QLatin1String operation, std::span<const QLatin1String> parameters,
+                            const QStringList &values)
+{
+    Q_ASSERT(parameters.size() == std::size_t(values.size()));
+    return WriteSoapEnvelope([&](QXmlStreamWriter &xml) {
+        xml.writeStartElement(operation);
+        xml.writeDefaultNamespace(XfccNamespace);
+        for (std::size_t i = 0; i < parameters.size(); ++i)
+            WriteServiceTextElement(xml, parameters[i], values[qsizetype(i)]);
+        xml.writeEndElement();
+    });
+}
+
+ArrayOfXfccGame ReadGetMyGamesResponse(const QByteArray &reply)
+{
+    return readReply(reply, GetMyGamesOperation, [](ReplyReader &reader, bool hasResult) {
+        ArrayOfXfccGame games;
+        if (!hasResult)
+            return games;
+        QXmlStreamReader &xml = reader.xml();
+        while (xml.readNextStartElement()) {
+            if (xml.name() == u"XfccGame" && reader.isServiceNamespace())
+                readGame(reader, games.emplace_back());
+            else
+                xml.skipCurrentElement();
+        }
+        return games;
+    });
+}
+
+MakeAMoveResult ReadMakeAMoveResponse(const QByteArray &reply)
+{
+    return readReply(reply, MakeAMoveOperation, [](ReplyReader &reader, bool hasResult) {
+        if (!hasResult)
+            reader.fail(QStringLiteral("The server's MakeAMove reply holds no result"));
+        const QString name = reader.xml().readElementText().trimmed();
+        reader.checkWellFormed();
+        return MakeAMoveResult::fromName(name);
+    });
+}
+
+std::optional<QString> ReadSoapFault(const QByteArray &reply)
+{
+    try {
+        ReplyReader(reply, QLatin1String()).enterResult();
+    } catch (const SoapFault &fault) {
+        return fault.text;
+    } catch (const EXfccError &) {
+    }
+    return std::nullopt;
+}

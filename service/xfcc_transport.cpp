@@ -1,0 +1,79 @@
+#include "service/xfcc_transport.h"
+
+#include "service/xfcc_error.h"
+
+#include <QEventLoop>
+#include <QLocale>
+#include <QNetworkAccessManager>
+#include <QNetworkProxyFactory>
+#include <QNetworkReply>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+class SystemProxyFactory final : public QNetworkProxyFactory
+{
+public:
+    QList<QNetworkProxy> queryProxy(const QNetworkProxyQuery &query) override
+    {
+        return systemProxyForQuery(query);
+    }
+};
+
+} // namespace
+
+SoapHttpReply PostSoapRequest(const XfccTransport &transport, const QUrl &address,
+                              const QByteArray &soapAction, const QByteArray &body)
+{
+    std::unique_ptr<QNetworkAccessManager> ownNetwork;
+    QNetworkAccessManager *network = transport.network;
+    if (!network) {
+        ownNetwork = std::make_unique<QNetworkAccessManager>();
+        ownNetwork->setProxyFactory(new SystemProxyFactory);
+        network = ownNetwork.get();
+    }
+
+    QNetworkRequest request(address);
+    request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("text/xml; charset=utf-8"));
+    request.setHeader(QNetworkRequest::UserAgentHeader, QByteArrayLiteral("Quorval"));
+    request.setRawHeader(QByteArrayLiteral("SOAPAction"), soapAction);
+    const std::unique_ptr<QNetworkReply> reply(network->post(request, body));
+
+    QString failure;
+    const auto abortWith = [&](const QString &text) {
+        if (failure.isEmpty())
+            failure = text;
+        reply->abort();
+    };
+    QTimer stall;
+    stall.setSingleShot(true);
+    stall.setInterval(transport.stallTimeout);
+    QObject::connect(&stall, &QTimer::timeout, reply.get(), [&] {
+        abortWith(QStringLiteral("%1 did not answer within %2 seconds")
+                      .arg(address.toDisplayString(QUrl::RemoveUserInfo | QUrl::RemoveQuery))
+                      .arg(std::chrono::duration<double>(transport.stallTimeout).count()));
+    });
+    QObject::connect(reply.get(), &QNetworkReply::uploadProgress, &stall, qOverload<>(&QTimer::start));
+    QObject::connect(reply.get(), &QNetworkReply::downloadProgress, reply.get(),
+                     [&](qint64 received, qint64 total) {
+                         stall.start();
+                         if (received > transport.maxReplySize || total > transport.maxReplySize)
+                             abortWith(QStringLiteral("The server's reply is larger than %1")
+                                           .arg(QLocale::c().formattedDataSize(transport.maxReplySize)));
+                     });
+
+    QEventLoop loop;
+    QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    stall.start();
+    if (!reply->isFinished())
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+
+    if (!failure.isEmpty())
+        throw EXfccError(failure);
+    SoapHttpReply result{reply->readAll(), {}};
+    if (reply->error() != QNetworkReply::NoError)
+        result.error = reply->errorString();
+    return result;
+}

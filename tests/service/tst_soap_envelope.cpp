@@ -1,0 +1,311 @@
+#include "service/soap_envelope.h"
+#include "service/xfcc_error.h"
+#include "service/xfcc_wire.h"
+
+#include <QFile>
+#include <QTest>
+#include <QXmlStreamReader>
+
+// The SOAP messages of the service, written and read without a network.
+class TestSoapEnvelope : public QObject
+{
+    Q_OBJECT
+
+private:
+    static QByteArray envelope(const QByteArray &bodyContent, const QByteArray &prefix = "soap")
+    {
+        const QByteArray open = prefix.isEmpty() ? QByteArray() : prefix + ':';
+        const QByteArray declaration = prefix.isEmpty() ? QByteArray("xmlns") : "xmlns:" + prefix;
+        return "<?xml version=\"1.0\" encoding=\"utf-8\"?><" + open + "Envelope " + declaration
+             + "=\"http://schemas.xmlsoap.org/soap/envelope/\"><" + open + "Body>" + bodyContent + "</"
+             + open + "Body></" + open + "Envelope>";
+    }
+
+    static QByteArray gamesReply(const QByteArray &resultContent)
+    {
+        return envelope("<GetMyGamesResponse xmlns=\"http://www.bennedik.com/webservices/XfccBasic\">"
+                        "<GetMyGamesResult>" + resultContent + "</GetMyGamesResult></GetMyGamesResponse>");
+    }
+
+    static QByteArray moveReply(const QByteArray &name)
+    {
+        return envelope("<MakeAMoveResponse xmlns=\"http://www.bennedik.com/webservices/XfccBasic\">"
+                        "<MakeAMoveResult>" + name + "</MakeAMoveResult></MakeAMoveResponse>");
+    }
+
+    static QString failureOf(const std::function<void()> &read)
+    {
+        try {
+            read();
+        } catch (const EXfccError &error) {
+            return error.message();
+        }
+        return QStringLiteral("(no failure)");
+    }
+
+private slots:
+    void requestsAreExact()
+    {
+        QCOMPARE(WriteSoapRequest(GetMyGamesOperation, GetMyGamesParameters,
+                                  {QStringLiteral("anna"), QString()}),
+                 QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
+                            "<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"><soap:Body>"
+                            "<GetMyGames xmlns=\"http://www.bennedik.com/webservices/XfccBasic\">"
+                            "<username>anna</username><password></password>"
+                            "</GetMyGames></soap:Body></soap:Envelope>\n"));
+        QCOMPARE(XfccSoapAction(MakeAMoveOperation),
+                 QByteArray("\"http://www.bennedik.com/webservices/XfccBasic/MakeAMove\""));
+    }
+
+    void requestTextsReadBackUnchanged()
+    {
+        const QString tricky = QStringLiteral("a < b && c > d \"q\" 'a' ]]> ñ € \U0001D11E\r\nline 2\r\n");
+        const QByteArray body = WriteSoapRequest(MakeAMoveOperation, GetMyGamesParameters,
+                                                 {tricky, QStringLiteral(" spaced ")});
+        QXmlStreamReader xml(body);
+        QStringList texts;
+        while (xml.readNextStartElement()) {
+            if (xml.name() == u"username" || xml.name() == u"password")
+                texts << xml.readElementText();
+            else if (xml.name() != u"Envelope" && xml.name() != u"Body" && xml.name() != u"MakeAMove")
+                xml.skipCurrentElement();
+        }
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        QCOMPARE(texts, (QStringList{tricky, QStringLiteral(" spaced ")}));
+    }
+
+    void readsEveryFieldByNameInAnyOrder()
+    {
+        QFile file(qEnvironmentVariable("QUORVAL_SOURCE_DIR")
+                   + QStringLiteral("/tests/service/data/get_my_games_shuffled.xml"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const ArrayOfXfccGame games = ReadGetMyGamesResponse(file.readAll());
+        QCOMPARE(games.size(), 2);
+        const XfccGame &g = games[0];
+        QCOMPARE(g.id, 4242);
+        QCOMPARE(g.white, QStringLiteral("Whïte \"W\""));
+        QCOMPARE(g.black, QStringLiteral("Bläck"));
+        QCOMPARE(g.event, QStringLiteral("event <4> & co"));
+        QCOMPARE(g.site, QStringLiteral("site 5"));
+        QCOMPARE(g.myTurn, true);
+        QCOMPARE(g.hasWhite, true);
+        QCOMPARE(g.moves, QStringLiteral("1. d4 {comment} d5"));
+        QCOMPARE(g.drawOffered, true);
+        QCOMPARE(g.message, QStringLiteral("line 1\r\nline 2"));
+        QCOMPARE(g.serverInfo, QStringLiteral("info & <11>"));
+        QCOMPARE(g.whiteTitle, QStringLiteral("t12"));
+        QCOMPARE(g.blackTitle, QStringLiteral("t13"));
+        QCOMPARE(g.whiteElo, -1414);
+        QCOMPARE(g.blackElo, 1515);
+        QCOMPARE(g.whiteNA, QStringLiteral("NA16"));
+        QCOMPARE(g.blackNA, QStringLiteral("NA17"));
+        QCOMPARE(g.eventSponsor, QStringLiteral("sp18"));
+        QCOMPARE(g.section, QStringLiteral("s19"));
+        QCOMPARE(g.stage, QStringLiteral("s20"));
+        QCOMPARE(g.board, QStringLiteral("b21"));
+        QCOMPARE(g.timeControl, QStringLiteral("tc"));
+        QCOMPARE(g.setup, QStringLiteral("true"));
+        QCOMPARE(g.fen, QStringLiteral("8/8/8/8/8/8/8/K1k5 w - - 0 1"));
+        QCOMPARE(g.result.ordinal(), 5);
+        QCOMPARE(g.daysPlayer, 26);
+        QCOMPARE(g.hoursPlayer, 27);
+        QCOMPARE(g.minutesPlayer, 28);
+        QCOMPARE(g.daysOpponent, 29);
+        QCOMPARE(g.hoursOpponent, 30);
+        QCOMPARE(g.minutesOpponent, 31);
+        QCOMPARE(g.gameLink, QStringLiteral("http://server.test/g/4242"));
+        QCOMPARE(g.eventDate, QStringLiteral("2026.05.06"));
+        // A nil or empty number keeps its default.
+        QCOMPARE(games[1].id, 2);
+        QCOMPARE(games[1].whiteElo, 0);
+        QCOMPARE(games[1].blackElo, 0);
+    }
+
+    void missingFieldsKeepTheirDefaults()
+    {
+        const ArrayOfXfccGame games = ReadGetMyGamesResponse(gamesReply("<XfccGame><id>9</id></XfccGame>"));
+        QCOMPARE(games.size(), 1);
+        QCOMPARE(games[0].id, 9);
+        QCOMPARE(games[0].result, Result::Ongoing);
+        QCOMPARE(games[0].result.name(), QStringLiteral("Ongoing"));
+        QCOMPARE(games[0].myTurn, false);
+        QCOMPARE(games[0].hasWhite, false);
+        QCOMPARE(games[0].daysPlayer, 0);
+        QVERIFY(games[0].white.isEmpty());
+    }
+
+    void emptyResultGivesNoGames_data()
+    {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::newRow("empty element") << gamesReply("");
+        QTest::newRow("self-closing element")
+            << envelope("<GetMyGamesResponse xmlns=\"http://www.bennedik.com/webservices/XfccBasic\">"
+                        "<GetMyGamesResult/></GetMyGamesResponse>");
+        QTest::newRow("no result element")
+            << envelope("<GetMyGamesResponse xmlns=\"http://www.bennedik.com/webservices/XfccBasic\"/>");
+    }
+
+    void emptyResultGivesNoGames()
+    {
+        QFETCH(QByteArray, reply);
+        QVERIFY(ReadGetMyGamesResponse(reply).isEmpty());
+    }
+
+    void prefixesAreTheServersChoice_data()
+    {
+        QTest::addColumn<QByteArray>("reply");
+        const QByteArray prefixed =
+            "<q:MakeAMoveResponse xmlns:q=\"http://www.bennedik.com/webservices/XfccBasic\">"
+            "<q:MakeAMoveResult>NotYourTurn</q:MakeAMoveResult></q:MakeAMoveResponse>";
+        QTest::newRow("soap:") << envelope(prefixed, "soap");
+        QTest::newRow("s:") << envelope(prefixed, "s");
+        QTest::newRow("SOAP-ENV:") << envelope(prefixed, "SOAP-ENV");
+        QTest::newRow("default namespaces") << envelope(
+            "<MakeAMoveResponse xmlns=\"http://www.bennedik.com/webservices/XfccBasic\">"
+            "<MakeAMoveResult>NotYourTurn</MakeAMoveResult></MakeAMoveResponse>", "");
+    }
+
+    void prefixesAreTheServersChoice()
+    {
+        QFETCH(QByteArray, reply);
+        QCOMPARE(ReadMakeAMoveResponse(reply), MakeAMoveResult::NotYourTurn);
+    }
+
+    void makeAMoveResultsByName_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<int>("ordinal");
+        for (std::size_t i = 0; i < MakeAMoveResult::Names.size(); ++i)
+            QTest::newRow(MakeAMoveResult::Names[i]) << QByteArray(MakeAMoveResult::Names[i]) << int(i);
+        QTest::newRow("unknown") << QByteArray("ClaimsNotSupported") << int(MakeAMoveResult::Other);
+        QTest::newRow("white space") << QByteArray("\n  Success  ") << 0;
+    }
+
+    void makeAMoveResultsByName()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(int, ordinal);
+        const MakeAMoveResult result = ReadMakeAMoveResponse(moveReply(name));
+        QCOMPARE(result.ordinal(), ordinal);
+        QCOMPARE(result.name(), QString::fromUtf8(name).trimmed());
+    }
+
+    void moveIsAmbigousIsOrdinalEleven()
+    {
+        QCOMPARE(ReadMakeAMoveResponse(moveReply("MoveIsAmbigous")).ordinal(), 11);
+    }
+
+    void resultTexts_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("ordinal");
+        QTest::addColumn<QString>("text");
+        const QStringList texts{"*", "1-0", "0-1", "1/2-1/2", "1-0 {Adjudicated}",
+                                "0-1 {Adjudicated}", "1/2-1/2 {Adjudicated}", "* White defaulted",
+                                "* Black Defaulted", "* Both defaulted", "* Cancelled", "*"};
+        for (std::size_t i = 0; i < Result::Names.size(); ++i)
+            QTest::newRow(Result::Names[i]) << QString(Result::Names[i]) << int(i) << texts[qsizetype(i)];
+        QTest::newRow("unknown") << QStringLiteral("Forfeited") << int(Result::Other) << QStringLiteral("*");
+    }
+
+    void resultTexts()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, ordinal);
+        QFETCH(QString, text);
+        const ArrayOfXfccGame games = ReadGetMyGamesResponse(
+            gamesReply("<XfccGame><result>" + name.toUtf8() + "</result></XfccGame>"));
+        QCOMPARE(games.size(), 1);
+        QCOMPARE(games[0].result.ordinal(), ordinal);
+        QCOMPARE(games[0].result.name(), name);
+        QCOMPARE(ResultToString(games[0].result), text);
+    }
+
+    void unknownElementsAreIgnored()
+    {
+        const ArrayOfXfccGame games = ReadGetMyGamesResponse(gamesReply(
+            "<Notice>hello</Notice><XfccGame><rating2>1</rating2><id>5</id>"
+            "<white xmlns=\"urn:other\">not ours</white></XfccGame>"));
+        QCOMPARE(games.size(), 1);
+        QCOMPARE(games[0].id, 5);
+        QVERIFY(games[0].white.isEmpty());
+    }
+
+    void faultGivesItsFaultString_data()
+    {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("soap:") << envelope("<soap:Fault><faultcode>soap:Server</faultcode>"
+                                           "<faultstring>Wrong &lt;password&gt;</faultstring>"
+                                           "<detail><x>1</x></detail></soap:Fault>")
+                               << QStringLiteral("Wrong <password>");
+        QTest::newRow("s:") << envelope("<s:Fault><faultcode>s:Client</faultcode>"
+                                        "<faultstring>Bad request</faultstring></s:Fault>", "s")
+                            << QStringLiteral("Bad request");
+        QTest::newRow("empty faultstring")
+            << envelope("<soap:Fault><faultcode>soap:Server</faultcode><faultstring/></soap:Fault>")
+            << QStringLiteral("The server reported a fault (soap:Server)");
+    }
+
+    void faultGivesItsFaultString()
+    {
+        QFETCH(QByteArray, reply);
+        QFETCH(QString, message);
+        QCOMPARE(failureOf([&] { ReadGetMyGamesResponse(reply); }), message);
+        QCOMPARE(failureOf([&] { ReadMakeAMoveResponse(reply); }), message);
+        QCOMPARE(ReadSoapFault(reply), std::optional<QString>(message));
+    }
+
+    void unreadableRepliesFailClearly_data()
+    {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("empty") << QByteArray() << "not valid XML";
+        QTest::newRow("HTML page") << QByteArray("<html><body>Oops</body></html>") << "not a SOAP envelope";
+        QTest::newRow("malformed") << QByteArray("<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"><soap:Body><a></b>")
+                                   << "not valid XML";
+        QTest::newRow("cut off") << gamesReply("<XfccGame><id>1</id></XfccGame>").left(300) << "not valid XML";
+        QTest::newRow("SOAP 1.2 envelope")
+            << QByteArray("<e:Envelope xmlns:e=\"http://www.w3.org/2003/05/soap-envelope\"><e:Body/></e:Envelope>")
+            << "not a SOAP envelope";
+        QTest::newRow("no body")
+            << QByteArray("<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"/>")
+            << "no SOAP body";
+        QTest::newRow("wrong namespace")
+            << envelope("<GetMyGamesResponse xmlns=\"http://example.org/Other\"><GetMyGamesResult/></GetMyGamesResponse>")
+            << "did not answer GetMyGames";
+        QTest::newRow("other operation")
+            << envelope("<MakeAMoveResponse xmlns=\"http://www.bennedik.com/webservices/XfccBasic\"/>")
+            << "did not answer GetMyGames";
+        QTest::newRow("invalid number") << gamesReply("<XfccGame><whiteElo>12a</whiteElo></XfccGame>")
+                                        << "invalid value for \"whiteElo\"";
+        QTest::newRow("number beyond 32 bits") << gamesReply("<XfccGame><id>4294967296</id></XfccGame>")
+                                               << "invalid value for \"id\"";
+        QTest::newRow("invalid flag") << gamesReply("<XfccGame><myTurn>yes</myTurn></XfccGame>")
+                                      << "invalid value for \"myTurn\"";
+        QTest::newRow("markup in a text") << gamesReply("<XfccGame><white><b>x</b></white></XfccGame>")
+                                          << "not valid XML";
+        QTest::newRow("undeclared prefix") << gamesReply("<XfccGame><p:id>1</p:id></XfccGame>")
+                                           << "not valid XML";
+    }
+
+    void unreadableRepliesFailClearly()
+    {
+        QFETCH(QByteArray, reply);
+        QFETCH(QString, message);
+        const QString failure = failureOf([&] { ReadGetMyGamesResponse(reply); });
+        QVERIFY2(failure.contains(message), qPrintable(failure));
+    }
+
+    void makeAMoveReplyWithoutResultFails()
+    {
+        const QString failure = failureOf([&] {
+            ReadMakeAMoveResponse(envelope(
+                "<MakeAMoveResponse xmlns=\"http://www.bennedik.com/webservices/XfccBasic\"/>"));
+        });
+        QCOMPARE(failure, QStringLiteral("The server's MakeAMove reply holds no result"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSoapEnvelope)
+#include "tst_soap_envelope.moc"

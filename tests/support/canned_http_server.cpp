@@ -1,0 +1,80 @@
+#include "tests/support/canned_http_server.h"
+
+#include <QTcpSocket>
+
+QByteArray TCannedHttpServer::Request::header(const QByteArray &name) const
+{
+    for (const auto &[key, value] : headers) {
+        if (key.compare(name, Qt::CaseInsensitive) == 0)
+            return value;
+    }
+    return {};
+}
+
+TCannedHttpServer::TCannedHttpServer(QObject *parent) : QObject(parent)
+{
+    m_server.listen(QHostAddress::LocalHost, 0);
+    connect(&m_server, &QTcpServer::newConnection, this, [this] {
+        while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+            socket->setParent(this);
+            connect(socket, &QTcpSocket::readyRead, this, [this, socket] { serve(socket); });
+            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        }
+    });
+    setReply(200, {});
+}
+
+void TCannedHttpServer::setRawReply(const QByteArray &response)
+{
+    m_reply = response;
+    m_silent = false;
+}
+
+void TCannedHttpServer::setReply(int status, const QByteArray &body, const QByteArray &contentType)
+{
+    setRawReply("HTTP/1.1 " + QByteArray::number(status) + " Canned\r\nContent-Type: " + contentType
+                + "\r\nContent-Length: " + QByteArray::number(body.size())
+                + "\r\nConnection: close\r\n\r\n" + body);
+}
+
+void TCannedHttpServer::setSilent()
+{
+    m_silent = true;
+}
+
+QString TCannedHttpServer::serviceAddress() const
+{
+    return QStringLiteral("http://127.0.0.1:%1/XfccBasic.asmx").arg(m_server.serverPort());
+}
+
+void TCannedHttpServer::serve(QTcpSocket *socket)
+{
+    // Unread bytes stay in the socket until a whole request has arrived.
+    const QByteArray pending = socket->peek(socket->bytesAvailable());
+    const qsizetype headerEnd = pending.indexOf("\r\n\r\n");
+    if (headerEnd < 0)
+        return;
+    Request request;
+    const QList<QByteArray> lines = pending.left(headerEnd).split('\n');
+    const QList<QByteArray> requestLine = lines.first().trimmed().split(' ');
+    request.method = requestLine.value(0);
+    request.path = requestLine.value(1);
+    qsizetype contentLength = 0;
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const qsizetype colon = lines[i].indexOf(':');
+        const QByteArray name = lines[i].left(colon).trimmed();
+        const QByteArray value = lines[i].mid(colon + 1).trimmed();
+        request.headers.append({name, value});
+        if (name.compare("Content-Length", Qt::CaseInsensitive) == 0)
+            contentLength = value.toLongLong();
+    }
+    const qsizetype requestSize = headerEnd + 4 + contentLength;
+    if (pending.size() < requestSize)
+        return;
+    request.body = socket->read(requestSize).mid(headerEnd + 4);
+    m_requests.append(request);
+    if (m_silent)
+        return;
+    socket->write(m_reply);
+    socket->disconnectFromHost();
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QPair>
+#include <QTcpServer>
+
+class QTcpSocket;
+
+// A scripted HTTP peer on a free loopback port: it answers every request with
+// the same bytes, or never answers, and keeps every request it received. It
+// runs on the caller's event loop, so synchronous calls made from the same
+// thread reach it.
+class TCannedHttpServer : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Request {
+        QByteArray method;
+        QByteArray path;
+        QList<QPair<QByteArray, QByteArray>> headers;
+        QByteArray body;
+
+        // The value of the header with that name (any case); empty when absent.
+        QByteArray header(const QByteArray &name) const;
+    };
+
+    explicit TCannedHttpServer(QObject *parent = nullptr);
+
+    // The complete HTTP response to send, status line and headers included.
+    void setRawReply(const QByteArray &response);
+    // A response with that status and body, of type "text/xml; charset=utf-8".
+    void setReply(int status, const QByteArray &body,
+                  const QByteArray &contentType = "text/xml; charset=utf-8");
+    // Read requests but never answer them.
+    void setSilent();
+
+    // "http://127.0.0.1:<port>/XfccBasic.asmx"
+    QString serviceAddress() const;
+    const QList<Request> &requests() const { return m_requests; }
+
+private:
+    void serve(QTcpSocket *socket);
+
+    QTcpServer m_server;
+    QByteArray m_reply;
+    bool m_silent = false;
+    QList<Request> m_requests;
+};
