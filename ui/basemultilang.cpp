@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QHash>
 #include <QWidget>
 
 namespace {
@@ -158,6 +159,13 @@ void TBaseMultiLang::switchTo(int value)
 
 void TBaseMultiLang::walk()
 {
+    // The owner's components by lower-cased name; the first of a name wins.
+    QHash<QString, QObject *> byName;
+    for (QObject *c : components()) {
+        const QString name = c->objectName().toLower();
+        if (!name.isEmpty() && !byName.contains(name))
+            byName.insert(name, c);
+    }
     const int group = m_languages + 1;
     int row = 0;
     while (row < m_words.size()) {
@@ -170,7 +178,7 @@ void TBaseMultiLang::walk()
             row += group;
             continue;
         }
-        QObject *component = findComponent(id);
+        QObject *component = byName.value(id.toLower());
         if (!component) {
             row += group;
             continue;
@@ -186,12 +194,12 @@ void TBaseMultiLang::walk()
     }
 }
 
-QString TBaseMultiLang::Translate(const QString &id) const
+QString TBaseMultiLang::Translate(const QString &id)
 {
     return TranslateTo(id, m_activeLanguage);
 }
 
-QString TBaseMultiLang::TranslateTo(const QString &id, int language) const
+QString TBaseMultiLang::TranslateTo(const QString &id, int language)
 {
     if (language < 0 || language >= m_languages)
         language = m_activeLanguage;
@@ -206,7 +214,7 @@ QString TBaseMultiLang::TranslateTo(const QString &id, int language) const
         return text;
     }
     QString result = key;
-    emit const_cast<TBaseMultiLang *>(this)->idNotFoundError(key, &result);
+    emit idNotFoundError(key, &result);
     return result;
 }
 
