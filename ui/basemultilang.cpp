@@ -20,24 +20,20 @@ QList<TBaseMultiLang *> &instances()
     return list;
 }
 
-void inform(const QString &text)
+void inform(const QString &text, TPrompts::Buttons buttons = TPrompts::Button::Ok)
 {
-    ShowMessage(TPrompts::Icon::Information, QStringLiteral("Information"), text);
+    MessageDlg(text, TPrompts::Icon::Information, buttons);
 }
 
 bool confirm(TPrompts::Icon icon, const QString &text)
 {
-    return ShowMessage(icon, icon == TPrompts::Icon::Warning ? QStringLiteral("Warning")
-                                                             : QStringLiteral("Confirm"),
-                       text, TPrompts::Button::Yes | TPrompts::Button::No)
-        == TPrompts::Button::Yes;
+    return MessageDlg(text, icon, TPrompts::Button::Yes | TPrompts::Button::No) == TPrompts::Button::Yes;
 }
 
 void refuseLanguage()
 {
-    ShowMessage(TPrompts::Icon::Information, QStringLiteral("Information"),
-                QStringLiteral("Value must not be higher than\nnumber of available languages."),
-                TPrompts::Button::Cancel);
+    inform(QStringLiteral("Value must not be higher than\nnumber of available languages."),
+           TPrompts::Button::Cancel);
 }
 
 } // namespace
