@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QHash>
 #include <QWidget>
 
 namespace {
@@ -19,24 +20,20 @@ QList<TBaseMultiLang *> &instances()
     return list;
 }
 
-void inform(const QString &text)
+void inform(const QString &text, TPrompts::Buttons buttons = TPrompts::Button::Ok)
 {
-    ShowMessage(TPrompts::Icon::Information, QStringLiteral("Information"), text);
+    MessageDlg(text, TPrompts::Icon::Information, buttons);
 }
 
 bool confirm(TPrompts::Icon icon, const QString &text)
 {
-    return ShowMessage(icon, icon == TPrompts::Icon::Warning ? QStringLiteral("Warning")
-                                                             : QStringLiteral("Confirm"),
-                       text, TPrompts::Button::Yes | TPrompts::Button::No)
-        == TPrompts::Button::Yes;
+    return MessageDlg(text, icon, TPrompts::Button::Yes | TPrompts::Button::No) == TPrompts::Button::Yes;
 }
 
 void refuseLanguage()
 {
-    ShowMessage(TPrompts::Icon::Information, QStringLiteral("Information"),
-                QStringLiteral("Value must not be higher than\nnumber of available languages."),
-                TPrompts::Button::Cancel);
+    inform(QStringLiteral("Value must not be higher than\nnumber of available languages."),
+           TPrompts::Button::Cancel);
 }
 
 } // namespace
@@ -158,6 +155,13 @@ void TBaseMultiLang::switchTo(int value)
 
 void TBaseMultiLang::walk()
 {
+    // The owner's components by lower-cased name; the first of a name wins.
+    QHash<QString, QObject *> byName;
+    for (QObject *c : components()) {
+        const QString name = c->objectName().toLower();
+        if (!name.isEmpty() && !byName.contains(name))
+            byName.insert(name, c);
+    }
     const int group = m_languages + 1;
     int row = 0;
     while (row < m_words.size()) {
@@ -170,7 +174,7 @@ void TBaseMultiLang::walk()
             row += group;
             continue;
         }
-        QObject *component = findComponent(id);
+        QObject *component = byName.value(id.toLower());
         if (!component) {
             row += group;
             continue;
@@ -186,12 +190,12 @@ void TBaseMultiLang::walk()
     }
 }
 
-QString TBaseMultiLang::Translate(const QString &id) const
+QString TBaseMultiLang::Translate(const QString &id)
 {
     return TranslateTo(id, m_activeLanguage);
 }
 
-QString TBaseMultiLang::TranslateTo(const QString &id, int language) const
+QString TBaseMultiLang::TranslateTo(const QString &id, int language)
 {
     if (language < 0 || language >= m_languages)
         language = m_activeLanguage;
@@ -206,7 +210,7 @@ QString TBaseMultiLang::TranslateTo(const QString &id, int language) const
         return text;
     }
     QString result = key;
-    emit const_cast<TBaseMultiLang *>(this)->idNotFoundError(key, &result);
+    emit idNotFoundError(key, &result);
     return result;
 }
 

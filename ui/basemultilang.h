@@ -91,8 +91,8 @@ public:
 
     // The text of `id` in the active language, or in `language`; a language
     // out of range means the active one. A missing id comes back lower-cased.
-    QString Translate(const QString &id) const;
-    QString TranslateTo(const QString &id, int language) const;
+    QString Translate(const QString &id);
+    QString TranslateTo(const QString &id, int language);
 
     // Ends loading and shows language 0 (InitialLanguage), whatever
     // ActiveLanguage was stored.

@@ -149,6 +149,7 @@ void TestMultiLang::languageOutOfRangeChangesNothing()
     w.ml->setActiveLanguage(2);
     QCOMPARE(prompts.messages.size(), 1);
     QCOMPARE(prompts.messages[0].icon, TPrompts::Icon::Information);
+    QCOMPARE(prompts.messages[0].caption, QStringLiteral("Information"));
     QCOMPARE(prompts.messages[0].text,
              QStringLiteral("Value must not be higher than\nnumber of available languages."));
     QCOMPARE(prompts.messages[0].buttons, TPrompts::Buttons(TPrompts::Button::Cancel));

@@ -2,7 +2,18 @@
 #include "ui/radiogroup.h"
 #include "ui/wordlists.h"
 
+#include "ui/filedialogtexts.h"
+
 #include <QCheckBox>
+#include <QDialog>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -17,6 +28,9 @@ private slots:
     void everyListParses();
     void messagesInBothLanguages();
     void optionsDialogWalksIntoSpanish();
+    void mainWindowWalksIntoSpanish();
+    void addServerLabelsAreTranslated();
+    void newSendMoveDialogShowsEnglishUntilActivated();
     void missingListIsAnError();
 };
 
@@ -110,6 +124,115 @@ void TestWordLists::optionsDialogWalksIntoSpanish()
     QCOMPARE(language->items(), QStringList({"English", "Español"}));
     QCOMPARE(engineType->items(), QStringList({"Winboard II", "UCI"}));
     QCOMPARE(ok->text(), QStringLiteral("O&K"));
+    QCOMPARE(cancel->text(), QStringLiteral("&Cancelar"));
+}
+
+void TestWordLists::mainWindowWalksIntoSpanish()
+{
+    QMainWindow main;
+    main.setWindowTitle(QStringLiteral("Quorval 1.13"));
+    QMenu *file = main.menuBar()->addMenu(QStringLiteral("Archivo"));
+    file->setObjectName(QStringLiteral("File1"));
+    QAction *options = file->addAction(QStringLiteral("?"));
+    options->setObjectName(QStringLiteral("Options1"));
+    QAction *separator = file->addSeparator();
+    separator->setObjectName(QStringLiteral("N1"));
+    QMenu *exportPgn = file->addMenu(QStringLiteral("?"));
+    exportPgn->setObjectName(QStringLiteral("ExportPGN1"));
+    QAction *append = exportPgn->addAction(QStringLiteral("?"));
+    append->setObjectName(QStringLiteral("Appendtofile1"));
+    QToolBar *tools = main.addToolBar(QStringLiteral("tools"));
+    auto *close = new QToolButton(tools);
+    close->setObjectName(QStringLiteral("SpeedButton2"));
+    close->setText(QStringLiteral("designed"));
+    tools->addWidget(close);
+    auto *central = new QWidget(&main);
+    main.setCentralWidget(central);
+    auto *servers = new QListWidget(central);
+    servers->setObjectName(QStringLiteral("ServersList"));
+    servers->setViewMode(QListView::IconMode);
+    servers->addItems({"ICCF", "Local"});
+    auto *games = new QTreeWidget(central);
+    games->setObjectName(QStringLiteral("GameList"));
+    games->setRootIsDecorated(false);
+    games->setColumnCount(7);
+    new QTreeWidgetItem(games, QStringList({"12", "White player", "Black player", "Cup", "3d, 5h", "0d, 0h", "*"}));
+    auto *save = new TFileDialogTexts(&main);
+    save->setObjectName(QStringLiteral("SaveDialog1"));
+
+    TMultiLang *ml = createMultiLang(&main, WordList::QuorvalMain);
+    QCOMPARE(options->text(), QStringLiteral("Options ..."));
+    ml->setActiveLanguage(1);
+    QCOMPARE(main.windowTitle(), QStringLiteral("Quorval 1.13"));
+    QCOMPARE(file->title(), QStringLiteral("&Ficheros"));
+    QCOMPARE(options->text(), QStringLiteral("Opciones..."));
+    QVERIFY(separator->isSeparator());
+    QCOMPARE(exportPgn->title(), QStringLiteral("Exportar a PGN"));
+    QCOMPARE(append->text(), QStringLiteral("Añadir a fichero"));
+    QCOMPARE(close->text(), QString());
+    QCOMPARE(close->toolTip(), QStringLiteral("Cierra Quorval"));
+    QStringList headings;
+    for (int i = 0; i < 7; ++i)
+        headings << games->headerItem()->text(i);
+    QCOMPARE(headings, QStringList({"Partida", "Blancas", "Negras", "Evento", "Su tiempo", "T. oponente", "Resultado"}));
+    QCOMPARE(games->topLevelItem(0)->text(1), QStringLiteral("White player"));
+    QCOMPARE(servers->item(0)->text(), QStringLiteral("ICCF"));
+    QCOMPARE(save->title(), QString());
+    QCOMPARE(save->qtFilter(), QStringLiteral("PGN files (*.pgn)"));
+
+    ml->setActiveLanguage(0);
+    QCOMPARE(games->headerItem()->text(5), QStringLiteral("Opp. time"));
+    QCOMPARE(close->toolTip(), QStringLiteral("Close Quorval"));
+    QCOMPARE(file->title(), QStringLiteral("&File"));
+}
+
+void TestWordLists::addServerLabelsAreTranslated()
+{
+    QDialog dialog;
+    auto *form = new QFormLayout(&dialog);
+    QList<QLineEdit *> edits;
+    for (int i = 1; i <= 5; ++i) {
+        auto *edit = new QLineEdit(&dialog);
+        edit->setObjectName(QStringLiteral("Edit%1").arg(i));
+        edit->setText(QStringLiteral("typed %1").arg(i));
+        form->addRow(QStringLiteral("?"), edit);
+        edits << edit;
+    }
+    TMultiLang *ml = createMultiLang(&dialog, WordList::AddServerDialog);
+    auto label = [form](QLineEdit *edit) { return qobject_cast<QLabel *>(form->labelForField(edit))->text(); };
+    QCOMPARE(label(edits[0]), QStringLiteral("Server Name (e.g.: ICCF)"));
+    ml->setActiveLanguage(1);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Añadir servidor"));
+    QCOMPARE(label(edits[2]), QStringLiteral("Nombre de usuario (en ICCF to ID de usuario)"));
+    QCOMPARE(label(edits[3]), QStringLiteral("Contraseña (En ICCF tu contraseña)"));
+    QVERIFY(label(edits[4]).startsWith(QLatin1String("Pagina web del servidor (opcional, en ICCF : ")));
+    for (int i = 0; i < 5; ++i)
+        QCOMPARE(edits[i]->text(), QStringLiteral("typed %1").arg(i + 1)); // the user's input stays
+}
+
+void TestWordLists::newSendMoveDialogShowsEnglishUntilActivated()
+{
+    QDialog dialog;
+    auto *heading = new QLabel(&dialog);
+    heading->setObjectName(QStringLiteral("Label1"));
+    auto *offer = new TRadioGroup(&dialog);
+    offer->setObjectName(QStringLiteral("OfferResult"));
+    offer->setItems({"?", "?", "?"});
+    auto *cancel = new QPushButton(&dialog);
+    cancel->setObjectName(QStringLiteral("Button2"));
+    TMultiLang *ml = createMultiLang(&dialog, WordList::SendMoveDialog);
+    ml->followActivation([] { return 1; });
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Send a move"));
+    QCOMPARE(heading->text(), QStringLiteral("You are going to send the move:"));
+    QCOMPARE(offer->items(), QStringList({"Offer a draw", "Resign", "Accept draw"}));
+
+    dialog.show();
+    dialog.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Enviar movimiento"));
+    QCOMPARE(heading->text(), QStringLiteral("Va a enviar el movimiento: "));
+    QCOMPARE(offer->items(), QStringList({"Ofrecer tablas", "Abandonar", "Aceptar tablas"}));
+    QCOMPARE(offer->itemIndex(), -1);
     QCOMPARE(cancel->text(), QStringLiteral("&Cancelar"));
 }
 
