@@ -1,7 +1,9 @@
 #include "app/add_server_dialog.h"
 
 #include "app/server_entry.h"
+#include "ui/multilang.h"
 #include "ui/prompts.h"
+#include "ui/wordlists.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -15,7 +17,8 @@ const char ExampleServiceUrl[] = "https://www.iccf.com/XfccBasic.asmx";
 const char ExampleWebSite[] = "https://www.iccf.com";
 } // namespace
 
-TAddServerDialog::TAddServerDialog(const QString &serversFolder, QWidget *parent)
+TAddServerDialog::TAddServerDialog(const QString &serversFolder, std::function<int()> activeLanguage,
+                                   QWidget *parent)
     : QDialog(parent)
     , m_serversFolder(serversFolder)
 {
@@ -54,6 +57,8 @@ TAddServerDialog::TAddServerDialog(const QString &serversFolder, QWidget *parent
     buttons->addWidget(cancel);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    createMultiLang(this, WordList::AddServerDialog)->followActivation(std::move(activeLanguage));
 
     connect(ok, &QPushButton::clicked, this, &TAddServerDialog::Button1Click);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

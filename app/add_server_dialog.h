@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -13,7 +15,9 @@ class TAddServerDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TAddServerDialog(const QString &serversFolder, QWidget *parent = nullptr);
+    // activeLanguage gives the language the dialog takes when it is activated.
+    TAddServerDialog(const QString &serversFolder, std::function<int()> activeLanguage,
+                     QWidget *parent = nullptr);
 
     void setEntry(const ServerEntry &entry);
     ServerEntry entry() const;

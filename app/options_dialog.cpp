@@ -4,7 +4,9 @@
 #include "app/color_box.h"
 #include "app/server_entry.h"
 #include "app/settings.h"
+#include "ui/multilang.h"
 #include "ui/prompts.h"
+#include "ui/wordlists.h"
 #include "ui/radiogroup.h"
 
 #include <QCheckBox>
@@ -123,7 +125,9 @@ TOptionsDialog::TOptionsDialog(TSettings &settings, const QString &serversFolder
     connect(browse, &QToolButton::clicked, this, &TOptionsDialog::SpeedButton1Click);
     connect(ok, &QPushButton::clicked, this, &TOptionsDialog::OKBtnClick);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(EditLAnguage, &TRadioGroup::clicked, this, &TOptionsDialog::languagePreviewed);
+    MultiLang1 = createMultiLang(this, WordList::OptionsDialog);
+    MultiLang1->followActivation([this] { return int(m_settings.ActiveLanguage); });
+    connect(EditLAnguage, &TRadioGroup::clicked, this, &TOptionsDialog::EditLAnguageClick);
     if (m_addServerDialog) {
         connect(m_addServerDialog, &TAddServerDialog::serverSaved, this, [this] {
             RefreshList();
@@ -140,8 +144,14 @@ void TOptionsDialog::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
 }
 
+void TOptionsDialog::EditLAnguageClick(int language)
+{
+    MultiLang1->setActiveLanguage(language);
+}
+
 void TOptionsDialog::FormActivate()
 {
+    MultiLang1->setActiveLanguage(m_settings.ActiveLanguage);
     EditLAnguage->setItemIndex(m_settings.ActiveLanguage);
     EditShowComments->setChecked(m_settings.ShowComments);
     EditFigurine->setChecked(m_settings.UseFigurineNotation);

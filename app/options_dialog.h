@@ -7,6 +7,7 @@ class QLineEdit;
 class QListWidget;
 class TAddServerDialog;
 class TColorBox;
+class TMultiLang;
 class TRadioGroup;
 struct TSettings;
 
@@ -32,12 +33,13 @@ public Q_SLOTS:
     void Button3Click();
     void SpeedButton1Click();
     void CheckEngine();
+    // Shows the dialog in the chosen language at once, as a preview; the
+    // setting changes only on OK.
+    void EditLAnguageClick(int language);
 
 Q_SIGNALS:
     // A server file was added, changed or removed.
     void serversChanged();
-    // The language item changed: a preview of the dialog in that language.
-    void languagePreviewed(int language);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -57,4 +59,5 @@ private:
     TRadioGroup *EditLAnguage;
     QLineEdit *EditEngine;
     TRadioGroup *EditEngineType;
+    TMultiLang *MultiLang1;
 };

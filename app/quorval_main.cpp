@@ -1,10 +1,17 @@
 #include "app/quorval_main.h"
 
 #include "app/add_server_dialog.h"
+#include "app/game_row.h"
 #include "app/ini_file.h"
 #include "app/options_dialog.h"
 #include "app/state_icons.h"
+#include "service/xfccbasic.h"
+#include "ui/aboutbox.h"
+#include "ui/multilang.h"
 #include "ui/prompts.h"
+#include "ui/saveform.h"
+#include "ui/waitwindow.h"
+#include "ui/wordlists.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,11 +22,13 @@
 #include <QHeaderView>
 #include <QListWidget>
 #include <QMenuBar>
-#include <QScreen>
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QScopeGuard>
+
+#include <algorithm>
 #include <QVBoxLayout>
 
 namespace {
@@ -33,6 +42,8 @@ constexpr int ServersListWidth = 177;
 TQuorvalMain::TQuorvalMain(const TProgramContext &context, QWidget *parent)
     : QMainWindow(parent)
     , m_context(context)
+    , m_serverStateIcons(ServerStateIcons())
+    , m_gameStateIcons(GameStateIcons())
 {
     setObjectName(QStringLiteral("QuorvalMain"));
     resize(767, 547);
@@ -40,7 +51,14 @@ TQuorvalMain::TQuorvalMain(const TProgramContext &context, QWidget *parent)
     createMenus();
     createPanels();
     wireCommands();
+    MultiLang1 = createMultiLang(this, WordList::QuorvalMain);
+    SaveForm1 = new TSaveForm(this);
+    SaveForm1->setObjectName(QStringLiteral("SaveForm1"));
+    SaveForm1->setRegistryKey(QStringLiteral("Software\\Quorval\\QuorvalMain"));
+    SaveForm1->setCentreAtFirstShow(true);
+    SaveForm1->setEnabled(true);
     FormCreate();
+    SaveForm1->afterLoad();
 }
 
 TQuorvalMain::~TQuorvalMain() = default;
@@ -64,8 +82,9 @@ void TQuorvalMain::FormCreate()
     PanelEngine->setPalette(enginePalette);
     PanelEngine->setAutoFillBackground(true);
 
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    // Now and at every activation: the options dialog may have changed it.
+    MultiLang1->setActiveLanguage(m_settings.ActiveLanguage);
+    MultiLang1->followActivation([this] { return int(m_settings.ActiveLanguage); });
     update();
 }
 
@@ -93,15 +112,19 @@ void TQuorvalMain::FormActivate()
 
 void TQuorvalMain::createDialogs()
 {
-    AddServerDialog = new TAddServerDialog(m_context.ServersFolder, this);
+    const auto language = [this] { return int(m_settings.ActiveLanguage); };
+    AddServerDialog = new TAddServerDialog(m_context.ServersFolder, language, this);
+    AboutBox = new TAboutBox(language, this);
     OptionsDialog = new TOptionsDialog(m_settings, m_context.ServersFolder, AddServerDialog, this);
+    WaitWindow = new TWaitWindow([this] { return ColorFromColorRef(m_settings.LightSquaresColor); }, this);
     connect(AddServerDialog, &TAddServerDialog::serverSaved, this, [this] { refreshServerList(false); });
     connect(OptionsDialog, &TOptionsDialog::serversChanged, this, [this] { refreshServerList(false); });
 }
 
 void TQuorvalMain::Options1Click()
 {
-    OptionsDialog->exec();
+    if (OptionsDialog->exec() == QDialog::Accepted)
+        MultiLang1->setActiveLanguage(m_settings.ActiveLanguage);
 }
 
 void TQuorvalMain::closeEvent(QCloseEvent *event)
@@ -134,20 +157,162 @@ void TQuorvalMain::RefreshNodeList()
 {
     ServersList->clear();
     ServersList->repaint();
-    const QIcon noMoveDue = ServerStateIcons().at(0);
     for (const QString &name : ListServerFiles(m_context.ServersFolder)) {
         ReadServerFile(m_context.ServersFolder, name);
-        auto *item = new QListWidgetItem(noMoveDue, name, ServersList);
-        item->setData(Qt::UserRole, 0);
+        setServerStateIcon(new QListWidgetItem(name, ServersList), false);
     }
 }
 
 void TQuorvalMain::refreshServerList(bool withGames)
 {
     RefreshNodeList();
-    if (ServersList->count() > 0)
-        ServersList->setCurrentRow(0);
-    Q_UNUSED(withGames);
+    if (ServersList->count() == 0)
+        return;
+    ServersList->setCurrentRow(0);
+    if (withGames)
+        ServersListClick();
+}
+
+void TQuorvalMain::setServerStateIcon(QListWidgetItem *server, bool moveDue)
+{
+    server->setIcon(m_serverStateIcons.at(moveDue ? 1 : 0));
+    server->setData(Qt::UserRole, moveDue ? 1 : 0);
+}
+
+QString TQuorvalMain::connectingText(const QString &serverName) const
+{
+    return MultiLang1->Translate(QStringLiteral("@connectingtoserver")) + serverName;
+}
+
+void TQuorvalMain::RefreshGameList()
+{
+    QListWidgetItem *server = ServersList->currentItem();
+    if (!server)
+        return;
+    m_currentServer.Name = server->text();
+    bool moveDue = false;
+    // Last of all, also when the request failed: the server's icon.
+    const auto markServer = qScopeGuard([&] { setServerStateIcon(server, moveDue); });
+    const TWaitScope wait(WaitWindow, connectingText(server->text()));
+    GameList->clear();
+    m_hasCurrentGame = false;
+    GameList->repaint();
+
+    const ServerEntry entry = ReadServerFile(m_context.ServersFolder, server->text());
+    m_currentServer.ServiceUrl = entry.ServiceUrl;
+    m_currentServer.UserName = entry.UserName;
+    m_currentServer.Password = entry.Password;
+    m_currentServer.WebSite = entry.WebSite;
+
+    const ArrayOfXfccGame games =
+        GetXfccBasicSoap(false, m_currentServer.ServiceUrl)->GetMyGames(m_currentServer.UserName,
+                                                                        m_currentServer.Password);
+    for (const XfccGame &game : games) {
+        if (!GameListColumns::IsListed(game, m_settings.ShowOnlyOngoingGames))
+            continue;
+        moveDue = moveDue || GameListColumns::AwaitsMyMove(game);
+        new GameRow(GameList, game, m_gameStateIcons);
+    }
+}
+
+void TQuorvalMain::ServersListClick()
+{
+    RefreshGameList();
+    if (GameList->topLevelItemCount() == 0)
+        return;
+    GameList->setCurrentItem(GameList->topLevelItem(0));
+    GameListClick();
+}
+
+void TQuorvalMain::SpyServers()
+{
+    if (ServersList->count() == 0)
+        return;
+    {
+        TWaitScope wait(WaitWindow, QString());
+        ServersList->repaint();
+        GameList->repaint();
+        // A server that cannot be reached keeps its icon; an unreadable
+        // server file ends the whole check.
+        for (int i = 0; i < ServersList->count(); ++i) {
+            QListWidgetItem *server = ServersList->item(i);
+            wait.setMessage(connectingText(server->text()));
+            const ServerEntry entry = ReadServerFile(m_context.ServersFolder, server->text());
+            try {
+                const ArrayOfXfccGame games =
+                    GetXfccBasicSoap(false, entry.ServiceUrl)->GetMyGames(entry.UserName, entry.Password);
+                setServerStateIcon(server, std::any_of(games.begin(), games.end(),
+                                                       [](const XfccGame &game) { return game.myTurn; }));
+            } catch (const std::exception &) {
+            }
+        }
+    }
+    ServersListClick();
+}
+
+void TQuorvalMain::Getgamelist2Click()
+{
+    RefreshGameList();
+}
+
+void TQuorvalMain::Checkservers1Click()
+{
+    SpyServers();
+}
+
+void TQuorvalMain::GameListClick()
+{
+    const auto *row = dynamic_cast<const GameRow *>(GameList->currentItem());
+    if (!row)
+        return;
+    m_currentGame = row->game();
+    m_hasCurrentGame = true;
+}
+
+QString TQuorvalMain::WebSiteBase()
+{
+    return QStringLiteral("https://www.quorval.org");
+}
+
+void TQuorvalMain::openAddress(const QString &address)
+{
+    if (!address.isEmpty())
+        TPrompts::instance().openUrl(QUrl(address));
+}
+
+void TQuorvalMain::Mainhelp1Click()
+{
+    openAddress(WebSiteBase() + QStringLiteral("/xfcc/index.html"));
+}
+
+void TQuorvalMain::Programhistory1Click()
+{
+    openAddress(WebSiteBase() + QStringLiteral("/xfcc/index.html#history"));
+}
+
+void TQuorvalMain::Quorvalforums1Click()
+{
+    openAddress(WebSiteBase() + QStringLiteral("/cgi-bin/simpleforum.cgi"));
+}
+
+void TQuorvalMain::Gotoserverwebsite1Click()
+{
+    openAddress(m_currentServer.WebSite);
+}
+
+void TQuorvalMain::SpeedButton1Click()
+{
+    if (!GameList->currentItem() || !m_hasCurrentGame) {
+        MessageDlg(QStringLiteral("No game active!"), TPrompts::Icon::Error, TPrompts::Button::Ok, this);
+        return;
+    }
+    openAddress(m_currentGame.gameLink);
+}
+
+void TQuorvalMain::About1Click()
+{
+    AboutBox->setVersionText(QLatin1String(VersionText));
+    AboutBox->exec();
 }
 
 template <typename Slot>
@@ -170,6 +335,21 @@ void TQuorvalMain::wireCommands()
     wire("Exit1", &TQuorvalMain::Exit1Click);
     wire("SpeedButton3", &TQuorvalMain::Options1Click);
     wire("Options1", &TQuorvalMain::Options1Click);
+    wire("SpeedButton4", &TQuorvalMain::Checkservers1Click);
+    wire("Checkservers1", &TQuorvalMain::Checkservers1Click);
+    wire("Getgamelist2", &TQuorvalMain::Getgamelist2Click);
+    wire("SpeedButton6", &TQuorvalMain::GameListClick);
+    wire("SpeedButton1", &TQuorvalMain::SpeedButton1Click);
+    wire("Mainhelp1", &TQuorvalMain::Mainhelp1Click);
+    wire("Programhistory1", &TQuorvalMain::Programhistory1Click);
+    wire("Quorvalforums1", &TQuorvalMain::Quorvalforums1Click);
+    wire("About1", &TQuorvalMain::About1Click);
+    wire("Checkserver1", &TQuorvalMain::ServersListClick);
+    wire("Gotoserverwebsite1", &TQuorvalMain::Gotoserverwebsite1Click);
+    connect(ServersList, &QListWidget::itemClicked, this, &TQuorvalMain::ServersListClick);
+    connect(ServersList, &QListWidget::customContextMenuRequested, this,
+            [this](const QPoint &at) { ServersPopup->popup(ServersList->viewport()->mapToGlobal(at)); });
+    connect(GameList, &QTreeWidget::itemClicked, this, &TQuorvalMain::GameListClick);
 }
 
 QToolButton *TQuorvalMain::addToolButton(const char *name, const QString &hint, const QIcon &icon)
@@ -247,6 +427,16 @@ void TQuorvalMain::createMenus()
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("Help"));
     help->setObjectName(QStringLiteral("Help1"));
+    addEntry(help, "Mainhelp1", QStringLiteral("Online help"));
+    addEntry(help, "Programhistory1", QStringLiteral("Program history"));
+    addEntry(help, "Quorvalforums1", QStringLiteral("Quorval forums"));
+    help->addSeparator()->setObjectName(QStringLiteral("N3"));
+    addEntry(help, "About1", QStringLiteral("About ..."));
+
+    ServersPopup = new QMenu(this);
+    ServersPopup->setObjectName(QStringLiteral("ServersPopup"));
+    addEntry(ServersPopup, "Checkserver1", QStringLiteral("Check server"));
+    addEntry(ServersPopup, "Gotoserverwebsite1", QStringLiteral("Go to server website"));
 }
 
 void TQuorvalMain::createPanels()

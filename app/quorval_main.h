@@ -3,16 +3,24 @@
 #include "app/program_context.h"
 #include "app/server_entry.h"
 #include "app/settings.h"
+#include "service/xfcc_types.h"
 
+#include <QIcon>
+#include <QList>
 #include <QMainWindow>
 
 class QListWidget;
-class TAddServerDialog;
-class TOptionsDialog;
+class QListWidgetItem;
 class QMenu;
 class QToolButton;
 class QTreeWidget;
 class QWidget;
+class TAboutBox;
+class TAddServerDialog;
+class TMultiLang;
+class TOptionsDialog;
+class TSaveForm;
+class TWaitWindow;
 
 // The main window: owns the program's state for its whole life and wires
 // the tool bar, menus and lists to the logic behind them.
@@ -23,30 +31,51 @@ public:
     explicit TQuorvalMain(const TProgramContext &context, QWidget *parent = nullptr);
     ~TQuorvalMain() override;
 
+    // Creates the dialogs that live as long as the main window, in their
+    // fixed order.
+    void createDialogs();
+
     const TProgramContext &context() const { return m_context; }
     TSettings &settings() { return m_settings; }
     const TSettings &settings() const { return m_settings; }
+    const ServerEntry &CurrentServer() const { return m_currentServer; }
+    const XfccGame *CurrentGame() const { return m_hasCurrentGame ? &m_currentGame : nullptr; }
 
     QListWidget *serversList() const { return ServersList; }
     QTreeWidget *gameList() const { return GameList; }
     QWidget *boardPanel() const { return BoardPanel; }
     QWidget *moveListPanel() const { return MoveListPanel; }
     QWidget *enginePanel() const { return PanelEngine; }
+    TMultiLang *multiLang() const { return MultiLang1; }
     TAddServerDialog *addServerDialog() const { return AddServerDialog; }
     TOptionsDialog *optionsDialog() const { return OptionsDialog; }
+    TAboutBox *aboutBox() const { return AboutBox; }
+    TWaitWindow *waitWindow() const { return WaitWindow; }
 
-    // Creates the dialogs that live as long as the main window, in their
-    // fixed order.
-    void createDialogs();
+    // The base address of the program's own web pages.
+    static QString WebSiteBase();
 
 public Q_SLOTS:
     void Exit1Click();
-    // Shows the options dialog; a confirmed change takes effect at once.
     void Options1Click();
-    // Lists the server files again; selects the first server and, when
-    // withGames is set, shows its games.
+
+    // Server list and game list.
     void refreshServerList(bool withGames);
     void RefreshNodeList();
+    void RefreshGameList();
+    void ServersListClick();
+    void SpyServers();
+    void Getgamelist2Click();
+    void Checkservers1Click();
+    void GameListClick();
+
+    // Web pages and the about box.
+    void Mainhelp1Click();
+    void Programhistory1Click();
+    void Quorvalforums1Click();
+    void Gotoserverwebsite1Click();
+    void SpeedButton1Click();
+    void About1Click();
 
 protected:
     bool event(QEvent *event) override;
@@ -65,11 +94,20 @@ private:
     void wire(const char *name, Slot slot);
     QToolButton *addToolButton(const char *name, const QString &hint, const QIcon &icon);
 
+    void setServerStateIcon(QListWidgetItem *server, bool moveDue);
+    QString connectingText(const QString &serverName) const;
+    void openAddress(const QString &address);
+
     TProgramContext m_context;
     TSettings m_settings;
+    ServerEntry m_currentServer;
+    XfccGame m_currentGame;
+    bool m_hasCurrentGame = false;
     bool m_activatedOnce = false;
     bool m_firstRunOptionsShown = false;
     bool m_destroyed = false;
+    const QList<QIcon> m_serverStateIcons;
+    const QList<QIcon> m_gameStateIcons;
 
     QWidget *BoardPanel = nullptr;
     QWidget *MoveListPanel = nullptr;
@@ -77,6 +115,10 @@ private:
     QListWidget *ServersList = nullptr;
     QTreeWidget *GameList = nullptr;
     QMenu *ServersPopup = nullptr;
+    TMultiLang *MultiLang1 = nullptr;
+    TSaveForm *SaveForm1 = nullptr;
     TAddServerDialog *AddServerDialog = nullptr;
+    TAboutBox *AboutBox = nullptr;
     TOptionsDialog *OptionsDialog = nullptr;
+    TWaitWindow *WaitWindow = nullptr;
 };

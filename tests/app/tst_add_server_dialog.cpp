@@ -27,7 +27,7 @@ private Q_SLOTS:
     {
         TRecordingPrompts prompts;
         QTemporaryDir dir;
-        TAddServerDialog dialog(dir.path());
+        TAddServerDialog dialog(dir.path(), [] { return 0; });
         QSignalSpy saved(&dialog, &TAddServerDialog::serverSaved);
         dialog.show();
         const char *messages[] = {"You have to enter a server name", "You have to enter a server address",
@@ -57,7 +57,7 @@ private Q_SLOTS:
     {
         TRecordingPrompts prompts;
         QTemporaryDir dir;
-        TAddServerDialog dialog(dir.filePath("no such folder"));
+        TAddServerDialog dialog(dir.filePath("no such folder"), [] { return 0; });
         QSignalSpy saved(&dialog, &TAddServerDialog::serverSaved);
         dialog.setEntry({"S", "http://h/XfccBasic.asmx", "u", "p", ""});
         dialog.show();

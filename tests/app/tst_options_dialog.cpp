@@ -73,7 +73,7 @@ private Q_SLOTS:
         QDir().mkpath(m_dir.filePath("servers"));
         for (const QString &name : ListServerFiles(m_dir.filePath("servers")))
             QFile::remove(m_dir.filePath("servers/" + name));
-        m_addServer = std::make_unique<TAddServerDialog>(m_dir.filePath("servers"));
+        m_addServer = std::make_unique<TAddServerDialog>(m_dir.filePath("servers"), [] { return 0; });
         m_options = std::make_unique<TOptionsDialog>(m_settings, m_dir.filePath("servers"), m_addServer.get());
     }
 
