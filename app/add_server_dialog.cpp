@@ -1,5 +1,6 @@
 #include "app/add_server_dialog.h"
 
+#include "app/general_error.h"
 #include "app/server_entry.h"
 #include "ui/multilang.h"
 #include "ui/prompts.h"
@@ -60,7 +61,7 @@ TAddServerDialog::TAddServerDialog(const QString &serversFolder, std::function<i
 
     createMultiLang(this, WordList::AddServerDialog)->followActivation(std::move(activeLanguage));
 
-    connect(ok, &QPushButton::clicked, this, &TAddServerDialog::Button1Click);
+    connect(ok, &QPushButton::clicked, this, Guarded(this, &TAddServerDialog::Button1Click));
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 

@@ -17,6 +17,17 @@ void ShowGeneralError(const QString &failure)
     ShowMessage(TPrompts::Icon::Error, ApplicationTitle(), GeneralErrorText(failure));
 }
 
+void RunGuarded(const std::function<void()> &command)
+{
+    try {
+        command();
+    } catch (const std::exception &e) {
+        ShowGeneralError(QString::fromUtf8(e.what()));
+    } catch (...) {
+        ShowGeneralError(QStringLiteral("Unknown error"));
+    }
+}
+
 TQuorvalApplication::TQuorvalApplication(int &argc, char **argv)
     : QApplication(argc, argv)
 {
@@ -24,12 +35,7 @@ TQuorvalApplication::TQuorvalApplication(int &argc, char **argv)
 
 bool TQuorvalApplication::notify(QObject *receiver, QEvent *event)
 {
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const std::exception &e) {
-        ShowGeneralError(QString::fromUtf8(e.what()));
-    } catch (...) {
-        ShowGeneralError(QStringLiteral("Unknown error"));
-    }
-    return false;
+    bool handled = false;
+    RunGuarded([&] { handled = QApplication::notify(receiver, event); });
+    return handled;
 }

@@ -2,6 +2,7 @@
 
 #include "app/add_server_dialog.h"
 #include "app/game_row.h"
+#include "app/general_error.h"
 #include "app/ini_file.h"
 #include "app/options_dialog.h"
 #include "app/state_icons.h"
@@ -117,8 +118,9 @@ void TQuorvalMain::createDialogs()
     AboutBox = new TAboutBox(language, this);
     OptionsDialog = new TOptionsDialog(m_settings, m_context.ServersFolder, AddServerDialog, this);
     WaitWindow = new TWaitWindow([this] { return ColorFromColorRef(m_settings.LightSquaresColor); }, this);
-    connect(AddServerDialog, &TAddServerDialog::serverSaved, this, [this] { refreshServerList(false); });
-    connect(OptionsDialog, &TOptionsDialog::serversChanged, this, [this] { refreshServerList(false); });
+    const auto listServers = [this] { RunGuarded([this] { refreshServerList(false); }); };
+    connect(AddServerDialog, &TAddServerDialog::serverSaved, this, listServers);
+    connect(OptionsDialog, &TOptionsDialog::serversChanged, this, listServers);
 }
 
 void TQuorvalMain::Options1Click()
@@ -320,10 +322,10 @@ void TQuorvalMain::wire(const char *name, Slot slot)
 {
     if (auto *button = findChild<QToolButton *>(QLatin1String(name))) {
         button->setEnabled(true);
-        connect(button, &QToolButton::clicked, this, slot);
+        connect(button, &QToolButton::clicked, this, Guarded(this, slot));
     } else if (auto *action = findChild<QAction *>(QLatin1String(name))) {
         action->setEnabled(true);
-        connect(action, &QAction::triggered, this, slot);
+        connect(action, &QAction::triggered, this, Guarded(this, slot));
     }
 }
 
@@ -346,10 +348,10 @@ void TQuorvalMain::wireCommands()
     wire("About1", &TQuorvalMain::About1Click);
     wire("Checkserver1", &TQuorvalMain::ServersListClick);
     wire("Gotoserverwebsite1", &TQuorvalMain::Gotoserverwebsite1Click);
-    connect(ServersList, &QListWidget::itemClicked, this, &TQuorvalMain::ServersListClick);
+    connect(ServersList, &QListWidget::itemClicked, this, Guarded(this, &TQuorvalMain::ServersListClick));
     connect(ServersList, &QListWidget::customContextMenuRequested, this,
             [this](const QPoint &at) { ServersPopup->popup(ServersList->viewport()->mapToGlobal(at)); });
-    connect(GameList, &QTreeWidget::itemClicked, this, &TQuorvalMain::GameListClick);
+    connect(GameList, &QTreeWidget::itemClicked, this, Guarded(this, &TQuorvalMain::GameListClick));
 }
 
 QToolButton *TQuorvalMain::addToolButton(const char *name, const QString &hint, const QIcon &icon)
