@@ -266,10 +266,10 @@ void TestRules::attacksAndChecks()
     game = Play({"e4", "f6", "Qh5+"});
     QVERIFY(SideToMoveInCheck(game.record, game.position));
     QVERIFY(!SideNotToMoveInCheck(game.record, game.position));
-    game = Play({"e4", "f6", "Qh5+", "Kf7"});
+    game = Play({"e4", "f6", "Qh5+", "g6"});
     QVERIFY(!SideToMoveInCheck(game.record, game.position));
-    game.position.SetPiece(0, 65);
-    game.position.SetPiece(12, 64);
+    // Black's reply left his king open: the mover's own king is attacked.
+    game.position.SetPiece(0, 56);
     QVERIFY(SideNotToMoveInCheck(game.record, game.position));
 }
 
