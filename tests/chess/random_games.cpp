@@ -7,13 +7,15 @@
 
 namespace {
 
-// Captures and promotions are preferred half of the time so that games end
-// in mates and promotions more often than pure chance would give.
+// Captures, promotions and castling are preferred half of the time so that
+// games reach mates, promotions, en passant and castling more often than
+// pure chance would give.
 tlm::Move PickMove(const tlm::Board &board, const tlm::MoveList &moves, std::mt19937 &random)
 {
     std::vector<tlm::Move> forcing;
     for (const tlm::Move m : moves)
-        if (m.Promotion != tlm::NoPieceType || (board.Occupied() & tlm::SquareBit(m.To)))
+        if (m.Promotion != tlm::NoPieceType || m.Type != tlm::Move::Normal ||
+            (board.Occupied() & tlm::SquareBit(m.To)))
             forcing.push_back(m);
     if (!forcing.empty() && random() % 2 == 0)
         return forcing[random() % forcing.size()];
