@@ -56,6 +56,15 @@ TChessPosition PositionOf(const char *fen)
     return position;
 }
 
+// The pieces on the given squares, as "6 4 0" for a king, a rook, nothing.
+QString PiecesOn(const TChessPosition &position, std::initializer_list<int> squares)
+{
+    QStringList pieces;
+    for (const int q : squares)
+        pieces << QString::number(position.GetPiece(Square(q)));
+    return pieces.join(' ');
+}
+
 } // namespace
 
 void TestMoveText::moveToSan_data()
@@ -211,9 +220,7 @@ void TestMoveText::movesThePieceThatIsNotPinned()
     const MoveRecord m = ApplySanMove(position, fen, "Nd2");
     QCOMPARE(m.From, Square(1));
     QCOMPARE(m.Piece, PieceCode(2));
-    QCOMPARE(position.GetPiece(13), PieceCode(2));
-    QCOMPARE(position.GetPiece(1), PieceCode(0));
-    QCOMPARE(position.GetPiece(25), PieceCode(2));
+    QCOMPARE(PiecesOn(position, {1, 13, 25}), "0 2 2");
 }
 
 void TestMoveText::removesThePawnTakenEnPassant()
@@ -224,18 +231,14 @@ void TestMoveText::removesThePawnTakenEnPassant()
     QVERIFY(m.EnPassantCapture);
     QCOMPARE(m.Captured, PieceCode(0));
     QCOMPARE(m.To, Square(53));
-    QCOMPARE(position.GetPiece(53), PieceCode(1));
-    QCOMPARE(position.GetPiece(43), PieceCode(0));
-    QCOMPARE(position.GetPiece(44), PieceCode(0));
+    QCOMPARE(PiecesOn(position, {53, 43, 44}), "1 0 0");
     QCOMPARE(QString::fromStdString(MoveToSAN(m)), "exd6");
 
     const char *black = "4k3/8/8/8/3Pp3/8/8/4K3 b - d3 0 1";
     position = PositionOf(black);
     const MoveRecord b = ApplySanMove(position, black, "exd3");
     QVERIFY(b.EnPassantCapture);
-    QCOMPARE(position.GetPiece(23), PieceCode(7));
-    QCOMPARE(position.GetPiece(33), PieceCode(0));
-    QCOMPARE(position.GetPiece(34), PieceCode(0));
+    QCOMPARE(PiecesOn(position, {23, 33, 34}), "7 0 0");
 
     // An ordinary capture removes nothing beside it.
     const char *plain = "4k3/8/3p4/3pP3/8/8/8/4K3 w - - 0 1";
@@ -251,31 +254,20 @@ void TestMoveText::movesTheRookWhenCastling()
     const MoveRecord white = ApplySanMove(position, fen, "O-O");
     QCOMPARE(white.From, Square(4));
     QCOMPARE(white.To, Square(6));
-    QCOMPARE(position.GetPiece(6), PieceCode(6));
-    QCOMPARE(position.GetPiece(5), PieceCode(4));
-    QCOMPARE(position.GetPiece(7), PieceCode(0));
-    QCOMPARE(position.GetPiece(4), PieceCode(0));
+    QCOMPARE(PiecesOn(position, {4, 5, 6, 7}), "0 4 6 0");
     QCOMPARE(QString::fromStdString(MoveToSAN(white)), "O-O");
 
     position.SetWhiteToMove(false);
     const MoveRecord black = ApplySanMove(position, "", "O-O-O+");
-    QCOMPARE(position.GetPiece(72), PieceCode(12));
-    QCOMPARE(position.GetPiece(73), PieceCode(10));
-    QCOMPARE(position.GetPiece(70), PieceCode(0));
-    QCOMPARE(position.GetPiece(71), PieceCode(0));
+    QCOMPARE(PiecesOn(position, {70, 71, 72, 73, 74}), "0 0 12 10 0");
     QCOMPARE(QString::fromStdString(MoveToSAN(black)), "O-O-O+");
 
-    const char *longWhite = "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1";
-    position = PositionOf(longWhite);
-    ApplySanMove(position, longWhite, "O-O-O");
-    QCOMPARE(position.GetPiece(2), PieceCode(6));
-    QCOMPARE(position.GetPiece(3), PieceCode(4));
-    QCOMPARE(position.GetPiece(0), PieceCode(0));
+    position = PositionOf(fen);
+    ApplySanMove(position, fen, "O-O-O");
+    QCOMPARE(PiecesOn(position, {0, 1, 2, 3, 4}), "0 0 6 4 0");
     position.SetWhiteToMove(false);
     ApplySanMove(position, "", "O-O");
-    QCOMPARE(position.GetPiece(76), PieceCode(12));
-    QCOMPARE(position.GetPiece(75), PieceCode(10));
-    QCOMPARE(position.GetPiece(77), PieceCode(0));
+    QCOMPARE(PiecesOn(position, {74, 75, 76, 77}), "0 10 12 0");
 }
 
 void TestMoveText::promotesInTheMoversColour()
