@@ -1,6 +1,7 @@
 #include "service/soap_envelope.h"
 #include "service/xfcc_error.h"
 #include "service/xfcc_wire.h"
+#include "tests/support/xfcc_game_difference.h"
 
 #include <QFile>
 #include <QTest>
@@ -81,40 +82,21 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         const ArrayOfXfccGame games = ReadGetMyGamesResponse(file.readAll());
         QCOMPARE(games.size(), 2);
-        const XfccGame &g = games[0];
-        QCOMPARE(g.id, 4242);
-        QCOMPARE(g.white, QStringLiteral("Whïte \"W\""));
-        QCOMPARE(g.black, QStringLiteral("Bläck"));
-        QCOMPARE(g.event, QStringLiteral("event <4> & co"));
-        QCOMPARE(g.site, QStringLiteral("site 5"));
-        QCOMPARE(g.myTurn, true);
-        QCOMPARE(g.hasWhite, true);
-        QCOMPARE(g.moves, QStringLiteral("1. d4 {comment} d5"));
-        QCOMPARE(g.drawOffered, true);
-        QCOMPARE(g.message, QStringLiteral("line 1\r\nline 2"));
-        QCOMPARE(g.serverInfo, QStringLiteral("info & <11>"));
-        QCOMPARE(g.whiteTitle, QStringLiteral("t12"));
-        QCOMPARE(g.blackTitle, QStringLiteral("t13"));
-        QCOMPARE(g.whiteElo, -1414);
-        QCOMPARE(g.blackElo, 1515);
-        QCOMPARE(g.whiteNA, QStringLiteral("NA16"));
-        QCOMPARE(g.blackNA, QStringLiteral("NA17"));
-        QCOMPARE(g.eventSponsor, QStringLiteral("sp18"));
-        QCOMPARE(g.section, QStringLiteral("s19"));
-        QCOMPARE(g.stage, QStringLiteral("s20"));
-        QCOMPARE(g.board, QStringLiteral("b21"));
-        QCOMPARE(g.timeControl, QStringLiteral("tc"));
-        QCOMPARE(g.setup, QStringLiteral("true"));
-        QCOMPARE(g.fen, QStringLiteral("8/8/8/8/8/8/8/K1k5 w - - 0 1"));
-        QCOMPARE(g.result.ordinal(), 5);
-        QCOMPARE(g.daysPlayer, 26);
-        QCOMPARE(g.hoursPlayer, 27);
-        QCOMPARE(g.minutesPlayer, 28);
-        QCOMPARE(g.daysOpponent, 29);
-        QCOMPARE(g.hoursOpponent, 30);
-        QCOMPARE(g.minutesOpponent, 31);
-        QCOMPARE(g.gameLink, QStringLiteral("http://server.test/g/4242"));
-        QCOMPARE(g.eventDate, QStringLiteral("2026.05.06"));
+        const XfccGame expected{
+            .id = 4242, .white = QStringLiteral("Whïte \"W\""), .black = QStringLiteral("Bläck"),
+            .event = QStringLiteral("event <4> & co"), .site = QStringLiteral("site 5"), .myTurn = true,
+            .hasWhite = true, .moves = QStringLiteral("1. d4 {comment} d5"), .drawOffered = true,
+            .message = QStringLiteral("line 1\r\nline 2"), .serverInfo = QStringLiteral("info & <11>"),
+            .whiteTitle = QStringLiteral("t12"), .blackTitle = QStringLiteral("t13"), .whiteElo = -1414,
+            .blackElo = 1515, .whiteNA = QStringLiteral("NA16"), .blackNA = QStringLiteral("NA17"),
+            .eventSponsor = QStringLiteral("sp18"), .section = QStringLiteral("s19"),
+            .stage = QStringLiteral("s20"), .board = QStringLiteral("b21"), .timeControl = QStringLiteral("tc"),
+            .setup = QStringLiteral("true"), .fen = QStringLiteral("8/8/8/8/8/8/8/K1k5 w - - 0 1"),
+            .result = Result::BlackWinAdjudicated, .daysPlayer = 26, .hoursPlayer = 27, .minutesPlayer = 28,
+            .daysOpponent = 29, .hoursOpponent = 30, .minutesOpponent = 31,
+            .gameLink = QStringLiteral("http://server.test/g/4242"), .eventDate = QStringLiteral("2026.05.06")};
+        const QString difference = XfccGameDifference(games[0], expected);
+        QVERIFY2(difference.isEmpty(), qPrintable(difference));
         // A nil or empty number keeps its default.
         QCOMPARE(games[1].id, 2);
         QCOMPARE(games[1].whiteElo, 0);

@@ -1,6 +1,7 @@
 #include "service/xfcc_error.h"
 #include "service/xfccbasic.h"
 #include "tests/support/canned_http_server.h"
+#include "tests/support/xfcc_game_difference.h"
 #include "tests/support/xfcc_test_server.h"
 
 #include <QElapsedTimer>
@@ -68,40 +69,23 @@ private slots:
         const ArrayOfXfccGame games =
             GetXfccBasicSoap(false, server.serviceAddress())->GetMyGames(QStringLiteral("anna"), annaPassword);
         QCOMPARE(games.size(), 14);
-        const XfccGame &g = games.first();
-        QCOMPARE(g.id, 77);
-        QCOMPARE(g.white, QStringLiteral("Ånna <Kowalska> & \"Q\""));
-        QCOMPARE(g.black, QStringLiteral("Borís O'Neil"));
-        QCOMPARE(g.event, QStringLiteral("Ev <1> & 'two'"));
-        QCOMPARE(g.site, QStringLiteral("Sité"));
-        QCOMPARE(g.myTurn, true);
-        QCOMPARE(g.hasWhite, true);
-        QCOMPARE(g.moves, QStringLiteral("1. e4 {[%clk 1:02:03]} e5 {a & b <c>}"));
-        QCOMPARE(g.drawOffered, true);
-        QCOMPARE(g.message, QStringLiteral("from Borís:\r\nline 2 < & >"));
-        QCOMPARE(g.serverInfo, QStringLiteral("Info & <news>"));
-        QCOMPARE(g.whiteTitle, QStringLiteral("GM"));
-        QCOMPARE(g.blackTitle, QStringLiteral("SIM"));
-        QCOMPARE(g.whiteElo, 2501);
-        QCOMPARE(g.blackElo, -1);
-        QCOMPARE(g.whiteNA, QStringLiteral("POL"));
-        QCOMPARE(g.blackNA, QStringLiteral("IRL"));
-        QCOMPARE(g.eventSponsor, QStringLiteral("Spónsor"));
-        QCOMPARE(g.section, QStringLiteral("Sec 3"));
-        QCOMPARE(g.stage, QStringLiteral("Semi"));
-        QCOMPARE(g.board, QStringLiteral("4"));
-        QCOMPARE(g.timeControl, QStringLiteral("5/30d"));
-        QCOMPARE(g.setup, QStringLiteral("true"));
-        QCOMPARE(g.fen, QStringLiteral("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"));
-        QCOMPARE(g.result, Result::Ongoing);
-        QCOMPARE(g.daysPlayer, 3);
-        QCOMPARE(g.hoursPlayer, 5);
-        QCOMPARE(g.minutesPlayer, 7);
-        QCOMPARE(g.daysOpponent, 11);
-        QCOMPARE(g.hoursOpponent, 13);
-        QCOMPARE(g.minutesOpponent, 17);
-        QCOMPARE(g.gameLink, QStringLiteral("https://example.org/game?id=77&x=<y>"));
-        QCOMPARE(g.eventDate, QStringLiteral("2026.03.04"));
+        const XfccGame expected{
+            .id = 77, .white = QStringLiteral("Ånna <Kowalska> & \"Q\""), .black = QStringLiteral("Borís O'Neil"),
+            .event = QStringLiteral("Ev <1> & 'two'"), .site = QStringLiteral("Sité"), .myTurn = true,
+            .hasWhite = true, .moves = QStringLiteral("1. e4 {[%clk 1:02:03]} e5 {a & b <c>}"),
+            .drawOffered = true, .message = QStringLiteral("from Borís:\r\nline 2 < & >"),
+            .serverInfo = QStringLiteral("Info & <news>"), .whiteTitle = QStringLiteral("GM"),
+            .blackTitle = QStringLiteral("SIM"), .whiteElo = 2501, .blackElo = -1, .whiteNA = QStringLiteral("POL"),
+            .blackNA = QStringLiteral("IRL"), .eventSponsor = QStringLiteral("Spónsor"),
+            .section = QStringLiteral("Sec 3"), .stage = QStringLiteral("Semi"), .board = QStringLiteral("4"),
+            .timeControl = QStringLiteral("5/30d"), .setup = QStringLiteral("true"),
+            .fen = QStringLiteral("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"),
+            .result = Result::Ongoing, .daysPlayer = 3, .hoursPlayer = 5, .minutesPlayer = 7,
+            .daysOpponent = 11, .hoursOpponent = 13, .minutesOpponent = 17,
+            .gameLink = QStringLiteral("https://example.org/game?id=77&x=<y>"),
+            .eventDate = QStringLiteral("2026.03.04")};
+        const QString difference = XfccGameDifference(games.first(), expected);
+        QVERIFY2(difference.isEmpty(), qPrintable(difference));
 
         // One game per state, in the data's order, and a state the program does not know.
         for (int i = 0; i < 12; ++i)

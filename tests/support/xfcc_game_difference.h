@@ -1,0 +1,17 @@
+#pragma once
+
+#include "service/xfcc_wire.h"
+
+// Where two games differ, for a test failure message: the first field with
+// both values, or an empty text when the games are equal.
+inline QString XfccGameDifference(const XfccGame &actual, const XfccGame &expected)
+{
+    for (const XfccGameField &field : XfccGameFields) {
+        if (field.text(actual) != field.text(expected))
+            return QStringLiteral("%1 is \"%2\", expected \"%3\"")
+                .arg(field.name, field.text(actual), field.text(expected));
+    }
+    if (!(actual == expected))
+        return QStringLiteral("the games differ in a member that XfccGameFields does not list");
+    return {};
+}
