@@ -5,6 +5,10 @@
 #include "tests/support/xfcc_test_server.h"
 
 #include <QElapsedTimer>
+#include <QScopeGuard>
+#include <QSslConfiguration>
+#include <QSslKey>
+#include <QSslSocket>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -273,6 +277,39 @@ private slots:
             GetXfccBasicSoap(false, peer.serviceAddress(), transport)->MakeAMove({}, {}, 1, false, false, 1, {}, false, false, {});
         });
         QVERIFY2(failure.startsWith(QStringLiteral("The server's reply is larger than")), qPrintable(failure));
+    }
+
+    void httpsChecksTheCertificate()
+    {
+        if (!QSslSocket::supportsSsl())
+            QSKIP("no TLS backend");
+        QFile certificateFile(dataFile(QStringLiteral("loopback.crt")));
+        QFile keyFile(dataFile(QStringLiteral("loopback.key")));
+        QVERIFY(certificateFile.open(QIODevice::ReadOnly) && keyFile.open(QIODevice::ReadOnly));
+        const QSslCertificate certificate(&certificateFile, QSsl::Pem);
+        QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+        tls.setLocalCertificate(certificate);
+        tls.setPrivateKey(QSslKey(&keyFile, QSsl::Rsa, QSsl::Pem));
+        TCannedHttpServer peer(tls);
+        peer.setReply(200, moveReply("Success"));
+        const auto makeAMove = [&] {
+            return GetXfccBasicSoap(false, peer.serviceAddress())
+                ->MakeAMove({}, {}, 1, false, false, 1, QStringLiteral("e4"), false, false, {});
+        };
+
+        // A certificate nobody vouches for stops the call before anything is sent.
+        const QString failure = failureOf([&] { makeAMove(); });
+        QVERIFY2(failure.contains(QStringLiteral("certificate")), qPrintable(failure));
+        QVERIFY(peer.requests().isEmpty());
+
+        // Once the certificate is trusted, the same server is reached over TLS.
+        const QSslConfiguration original = QSslConfiguration::defaultConfiguration();
+        const auto restore = qScopeGuard([&] { QSslConfiguration::setDefaultConfiguration(original); });
+        QSslConfiguration trusting = original;
+        trusting.addCaCertificate(certificate);
+        QSslConfiguration::setDefaultConfiguration(trusting);
+        QCOMPARE(makeAMove(), MakeAMoveResult::Success);
+        QCOMPARE(peer.requests().size(), 1);
     }
 
     void anEmptyAddressGoesToTheDefaultServer()

@@ -1,5 +1,6 @@
 #include "tests/support/canned_http_server.h"
 
+#include <QSslServer>
 #include <QTcpSocket>
 
 QByteArray TCannedHttpServer::Request::header(const QByteArray &name) const
@@ -11,11 +12,28 @@ QByteArray TCannedHttpServer::Request::header(const QByteArray &name) const
     return {};
 }
 
-TCannedHttpServer::TCannedHttpServer(QObject *parent) : QObject(parent)
+TCannedHttpServer::TCannedHttpServer(QObject *parent)
+    : TCannedHttpServer(std::make_unique<QTcpServer>(), parent)
 {
-    m_server.listen(QHostAddress::LocalHost, 0);
-    connect(&m_server, &QTcpServer::newConnection, this, [this] {
-        while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+}
+
+TCannedHttpServer::TCannedHttpServer(const QSslConfiguration &tls, QObject *parent)
+    : TCannedHttpServer(
+          [&] {
+              auto server = std::make_unique<QSslServer>();
+              server->setSslConfiguration(tls);
+              return server;
+          }(),
+          parent)
+{
+}
+
+TCannedHttpServer::TCannedHttpServer(std::unique_ptr<QTcpServer> server, QObject *parent)
+    : QObject(parent), m_server(std::move(server))
+{
+    m_server->listen(QHostAddress::LocalHost, 0);
+    connect(m_server.get(), &QTcpServer::pendingConnectionAvailable, this, [this] {
+        while (QTcpSocket *socket = m_server->nextPendingConnection()) {
             socket->setParent(this);
             connect(socket, &QTcpSocket::readyRead, this, [this, socket] { serve(socket); });
             connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
@@ -44,7 +62,10 @@ void TCannedHttpServer::setSilent()
 
 QString TCannedHttpServer::serviceAddress() const
 {
-    return QStringLiteral("http://127.0.0.1:%1/XfccBasic.asmx").arg(m_server.serverPort());
+    const bool https = qobject_cast<QSslServer *>(m_server.get());
+    return QStringLiteral("%1://127.0.0.1:%2/XfccBasic.asmx")
+        .arg(https ? QStringLiteral("https") : QStringLiteral("http"))
+        .arg(m_server->serverPort());
 }
 
 void TCannedHttpServer::serve(QTcpSocket *socket)

@@ -6,6 +6,9 @@
 #include <QPair>
 #include <QTcpServer>
 
+#include <memory>
+
+class QSslConfiguration;
 class QTcpSocket;
 
 // A scripted HTTP peer on a free loopback port: it answers every request with
@@ -28,6 +31,8 @@ public:
     };
 
     explicit TCannedHttpServer(QObject *parent = nullptr);
+    // An HTTPS peer with that certificate and key.
+    explicit TCannedHttpServer(const QSslConfiguration &tls, QObject *parent = nullptr);
 
     // The complete HTTP response to send, status line and headers included.
     void setRawReply(const QByteArray &response);
@@ -37,14 +42,15 @@ public:
     // Read requests but never answer them.
     void setSilent();
 
-    // "http://127.0.0.1:<port>/XfccBasic.asmx"
+    // "http://127.0.0.1:<port>/XfccBasic.asmx", or "https://..."
     QString serviceAddress() const;
     const QList<Request> &requests() const { return m_requests; }
 
 private:
+    TCannedHttpServer(std::unique_ptr<QTcpServer> server, QObject *parent);
     void serve(QTcpSocket *socket);
 
-    QTcpServer m_server;
+    std::unique_ptr<QTcpServer> m_server;
     QByteArray m_reply;
     bool m_silent = false;
     QList<Request> m_requests;
