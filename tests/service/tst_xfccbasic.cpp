@@ -29,7 +29,7 @@ private:
     }
 
     // A server with its own copy of the data, so that moves change nothing else.
-    bool startServer(XfccTestServerProcess &server)
+    bool startServer(TXfccTestServerProcess &server)
     {
         const QString copy = m_dir.filePath(QStringLiteral("games-%1.json").arg(++m_copies));
         return QFile::copy(dataFile(QStringLiteral("games.json")), copy) && server.start(copy);
@@ -68,7 +68,7 @@ private:
 private slots:
     void getMyGamesRoundTripsEveryField()
     {
-        XfccTestServerProcess server;
+        TXfccTestServerProcess server;
         QVERIFY2(startServer(server), qPrintable(server.errorString()));
         const ArrayOfXfccGame games =
             GetXfccBasicSoap(false, server.serviceAddress())->GetMyGames(QStringLiteral("anna"), annaPassword);
@@ -100,7 +100,7 @@ private slots:
 
     void aBadPasswordGivesTheServersFault()
     {
-        XfccTestServerProcess server;
+        TXfccTestServerProcess server;
         QVERIFY2(startServer(server), qPrintable(server.errorString()));
         const QString failure = failureOf([&] {
             GetXfccBasicSoap(false, server.serviceAddress())->GetMyGames(QStringLiteral("anna"), QStringLiteral("pw"));
@@ -110,7 +110,7 @@ private slots:
 
     void textsSurviveBothDirections()
     {
-        XfccTestServerProcess server;
+        TXfccTestServerProcess server;
         QVERIFY2(startServer(server), qPrintable(server.errorString()));
         const auto service = GetXfccBasicSoap(false, server.serviceAddress());
         const QString message = QStringLiteral("a < b & \"c\" 'd' ]]> — ñ € \U0001D11E\r\nline 2\r\n");

@@ -170,7 +170,7 @@ private slots:
         QFETCH(QByteArray, body);
         QFETCH(int, status);
         QFETCH(QString, fault);
-        XfccTestServerProcess server;
+        TXfccTestServerProcess server;
         QVERIFY2(server.start(source(QStringLiteral("tests/tools/data/rules.json"))), qPrintable(server.errorString()));
         QString address = server.serviceAddress();
         if (!path.isEmpty())
@@ -187,7 +187,7 @@ private slots:
 
     void makeAMoveFollowsTheRules()
     {
-        XfccTestServerProcess server;
+        TXfccTestServerProcess server;
         QVERIFY2(server.start(copyOf(QStringLiteral("tests/tools/data/rules.json"))), qPrintable(server.errorString()));
         const auto service = GetXfccBasicSoap(false, server.serviceAddress());
         const QString w = QStringLiteral("w"), b = QStringLiteral("b"), e5 = QStringLiteral("e5");
@@ -228,7 +228,7 @@ private slots:
 
     void aSetUpPositionNumbersTheMoves()
     {
-        XfccTestServerProcess server;
+        TXfccTestServerProcess server;
         QVERIFY2(server.start(copyOf(QStringLiteral("tests/tools/data/rules.json"))), qPrintable(server.errorString()));
         const auto service = GetXfccBasicSoap(false, server.serviceAddress());
         QCOMPARE(gameOf(*service, QStringLiteral("w"), 3).moves, QStringLiteral("12... Kd5"));
@@ -244,7 +244,7 @@ private slots:
         const QString saved = copyOf(QStringLiteral("tests/tools/data/rules.json"));
         const QString unsaved = copyOf(QStringLiteral("tests/tools/data/rules.json"));
         for (const QString &file : {saved, unsaved}) {
-            XfccTestServerProcess server;
+            TXfccTestServerProcess server;
             const QStringList arguments = file == saved ? QStringList{QStringLiteral("--save")} : QStringList{};
             QVERIFY2(server.start(file, arguments), qPrintable(server.errorString()));
             const auto service = GetXfccBasicSoap(false, server.serviceAddress());
@@ -296,20 +296,20 @@ private slots:
         out.write(json);
         out.close();
         QByteArray error;
-        QCOMPARE(XfccTestServerProcess::runToExit({QStringLiteral("--port"), QStringLiteral("0"), file}, &error), 1);
+        QCOMPARE(TXfccTestServerProcess::runToExit({QStringLiteral("--port"), QStringLiteral("0"), file}, &error), 1);
         QVERIFY2(QString::fromUtf8(error).contains(file + QStringLiteral(": ") + message), error.constData());
     }
 
     void aMissingDataFileIsRefused()
     {
         QByteArray error;
-        QCOMPARE(XfccTestServerProcess::runToExit({QStringLiteral("/nonexistent/data.json")}, &error), 1);
+        QCOMPARE(TXfccTestServerProcess::runToExit({QStringLiteral("/nonexistent/data.json")}, &error), 1);
         QVERIFY2(error.contains("/nonexistent/data.json"), error.constData());
     }
 
     void theDemoDataShowsEveryState()
     {
-        XfccTestServerProcess server;
+        TXfccTestServerProcess server;
         QVERIFY2(server.start(source(QStringLiteral("tools/xfcc-test-server/demo.json"))), qPrintable(server.errorString()));
         const ArrayOfXfccGame games =
             GetXfccBasicSoap(false, server.serviceAddress())->GetMyGames(QStringLiteral("demo"), QStringLiteral("demo"));
