@@ -8,9 +8,9 @@
 
 namespace {
 
-class SoapFault
-{
-public:
+// A fault reply's text. Kept apart from EXfccError so that ReadSoapFault can
+// tell a fault from a reply that cannot be read.
+struct SoapFault {
     QString text;
 };
 
@@ -95,6 +95,8 @@ public:
         throw EXfccError(text);
     }
 
+    // Games and their fields in the service namespace, or unqualified as some
+    // servers write them.
     bool isServiceNamespace() const
     {
         const QStringView ns = m_xml.namespaceUri();

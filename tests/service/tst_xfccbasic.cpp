@@ -2,7 +2,7 @@
 #include "service/xfccbasic.h"
 #include "tests/support/canned_http_server.h"
 #include "tests/support/xfcc_game_difference.h"
-#include "tests/support/xfcc_test_server.h"
+#include "tests/support/xfcc_test_server_process.h"
 
 #include <QElapsedTimer>
 #include <QScopeGuard>

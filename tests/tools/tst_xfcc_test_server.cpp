@@ -1,7 +1,7 @@
 #include "service/soap_envelope.h"
 #include "service/xfcc_error.h"
 #include "service/xfccbasic.h"
-#include "tests/support/xfcc_test_server.h"
+#include "tests/support/xfcc_test_server_process.h"
 #include "tools/xfcc-test-server/test_server_data_file.h"
 
 #include <QEventLoop>

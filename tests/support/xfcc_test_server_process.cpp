@@ -1,4 +1,4 @@
-#include "tests/support/xfcc_test_server.h"
+#include "tests/support/xfcc_test_server_process.h"
 
 #include <QDeadlineTimer>
 #include <QRegularExpression>
