@@ -1,7 +1,7 @@
 #include "service/xfcc_error.h"
 #include "service/xfccbasic.h"
 #include "tests/support/canned_http_server.h"
-#include "tests/support/xfcc_game_difference.h"
+#include "tests/support/xfcc_checks.h"
 #include "tests/support/xfcc_test_server_process.h"
 
 #include <QElapsedTimer>
@@ -33,16 +33,6 @@ private:
     {
         const QString copy = m_dir.filePath(QStringLiteral("games-%1.json").arg(++m_copies));
         return QFile::copy(dataFile(QStringLiteral("games.json")), copy) && server.start(copy);
-    }
-
-    static QString failureOf(const std::function<void()> &call)
-    {
-        try {
-            call();
-        } catch (const EXfccError &error) {
-            return error.message();
-        }
-        return QStringLiteral("(no failure)");
     }
 
     static const XfccGame *findGame(const ArrayOfXfccGame &games, int id)
@@ -102,7 +92,7 @@ private slots:
     {
         TXfccTestServerProcess server;
         QVERIFY2(startServer(server), qPrintable(server.errorString()));
-        const QString failure = failureOf([&] {
+        const QString failure = XfccFailureOf([&] {
             GetXfccBasicSoap(false, server.serviceAddress())->GetMyGames(QStringLiteral("anna"), QStringLiteral("pw"));
         });
         QCOMPARE(failure, QStringLiteral("Server was unable to process request. ---> Invalid user name or password"));
@@ -154,7 +144,7 @@ private slots:
                             "</MakeAMove></soap:Body></soap:Envelope>\n"));
 
         peer.setReply(200, {});
-        failureOf([&] { service->GetMyGames(QStringLiteral("anna"), QStringLiteral("secret")); });
+        XfccFailureOf([&] { service->GetMyGames(QStringLiteral("anna"), QStringLiteral("secret")); });
         QCOMPARE(peer.requests().size(), 2);
         QCOMPARE(peer.requests()[1].header("SOAPAction"),
                  QByteArray("\"http://www.bennedik.com/webservices/XfccBasic/GetMyGames\""));
@@ -218,7 +208,7 @@ private slots:
         QFETCH(QString, message);
         TCannedHttpServer peer;
         peer.setReply(status, body, contentType);
-        const QString failure = failureOf([&] {
+        const QString failure = XfccFailureOf([&] {
             GetXfccBasicSoap(false, peer.serviceAddress())->GetMyGames(QStringLiteral("a"), QStringLiteral("b"));
         });
         QVERIFY2(failure.contains(message), qPrintable(failure));
@@ -230,7 +220,7 @@ private slots:
         QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
         const quint16 port = probe.serverPort();
         probe.close();
-        const QString failure = failureOf([&] {
+        const QString failure = XfccFailureOf([&] {
             GetXfccBasicSoap(false, QStringLiteral("http://127.0.0.1:%1/XfccBasic.asmx").arg(port))
                 ->GetMyGames(QStringLiteral("a"), QStringLiteral("b"));
         });
@@ -239,7 +229,7 @@ private slots:
 
     void anInvalidAddressFails()
     {
-        const QString failure = failureOf([&] {
+        const QString failure = XfccFailureOf([&] {
             GetXfccBasicSoap(false, QStringLiteral("no address"))->GetMyGames({}, {});
         });
         QCOMPARE(failure, QStringLiteral("The service address \"no address\" is not a valid web address"));
@@ -258,7 +248,7 @@ private slots:
         ticker.start(20);
         QElapsedTimer clock;
         clock.start();
-        const QString failure = failureOf([&] {
+        const QString failure = XfccFailureOf([&] {
             GetXfccBasicSoap(false, peer.serviceAddress(), transport)->GetMyGames({}, {});
         });
         QCOMPARE(failure, peer.serviceAddress() + QStringLiteral(" did not answer within 0.4 seconds"));
@@ -273,7 +263,7 @@ private slots:
         peer.setReply(200, QByteArray(200000, ' ') + moveReply("Success"));
         XfccTransport transport;
         transport.maxReplySize = 100000;
-        const QString failure = failureOf([&] {
+        const QString failure = XfccFailureOf([&] {
             GetXfccBasicSoap(false, peer.serviceAddress(), transport)->MakeAMove({}, {}, 1, false, false, 1, {}, false, false, {});
         });
         QVERIFY2(failure.startsWith(QStringLiteral("The server's reply is larger than")), qPrintable(failure));
@@ -298,7 +288,7 @@ private slots:
         };
 
         // A certificate nobody vouches for stops the call before anything is sent.
-        const QString failure = failureOf([&] { makeAMove(); });
+        const QString failure = XfccFailureOf([&] { makeAMove(); });
         QVERIFY2(failure.contains(QStringLiteral("certificate")), qPrintable(failure));
         QVERIFY(peer.requests().isEmpty());
 
@@ -325,7 +315,7 @@ private slots:
                 socket->disconnectFromHost();
             });
         });
-        failureOf([&] { GetXfccBasicSoap(false, QString())->GetMyGames({}, {}); });
+        XfccFailureOf([&] { GetXfccBasicSoap(false, QString())->GetMyGames({}, {}); });
         QVERIFY2(received.startsWith("POST /XfccBasic.asmx HTTP/1.1"), received.constData());
     }
 };
