@@ -47,13 +47,25 @@ SoapHttpReply PostSoapRequest(const XfccTransport &transport, const QUrl &addres
             failure = text;
         reply->abort();
     };
+    const QString server = address.toDisplayString(QUrl::RemoveUserInfo | QUrl::RemoveQuery);
+    const auto seconds = [](std::chrono::milliseconds duration) {
+        return std::chrono::duration<double>(duration).count();
+    };
     QTimer stall;
     stall.setSingleShot(true);
     stall.setInterval(transport.stallTimeout);
     QObject::connect(&stall, &QTimer::timeout, reply.get(), [&] {
         abortWith(QStringLiteral("%1 did not answer within %2 seconds")
-                      .arg(address.toDisplayString(QUrl::RemoveUserInfo | QUrl::RemoveQuery))
-                      .arg(std::chrono::duration<double>(transport.stallTimeout).count()));
+                      .arg(server)
+                      .arg(seconds(transport.stallTimeout)));
+    });
+    QTimer whole;
+    whole.setSingleShot(true);
+    whole.setInterval(transport.callTimeout);
+    QObject::connect(&whole, &QTimer::timeout, reply.get(), [&] {
+        abortWith(QStringLiteral("%1 did not complete its answer within %2 seconds")
+                      .arg(server)
+                      .arg(seconds(transport.callTimeout)));
     });
     QObject::connect(reply.get(), &QNetworkReply::uploadProgress, &stall, qOverload<>(&QTimer::start));
     QObject::connect(reply.get(), &QNetworkReply::downloadProgress, reply.get(),
@@ -67,6 +79,7 @@ SoapHttpReply PostSoapRequest(const XfccTransport &transport, const QUrl &addres
     QEventLoop loop;
     QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
     stall.start();
+    whole.start();
     if (!reply->isFinished())
         loop.exec(QEventLoop::ExcludeUserInputEvents);
 

@@ -257,6 +257,20 @@ private slots:
         QCOMPARE(peer.requests().size(), 1);
     }
 
+    void aTricklingServerIsCutOff()
+    {
+        TCannedHttpServer peer;
+        peer.setReply(200, moveReply("Success"));
+        peer.setTrickle(20ms);
+        XfccTransport transport;
+        transport.stallTimeout = 2s;
+        transport.callTimeout = 500ms;
+        const QString failure = XfccFailureOf([&] {
+            GetXfccBasicSoap(false, peer.serviceAddress(), transport)->MakeAMove({}, {}, 1, false, false, 1, {}, false, false, {});
+        });
+        QCOMPARE(failure, peer.serviceAddress() + QStringLiteral(" did not complete its answer within 0.5 seconds"));
+    }
+
     void anOversizedReplyFails()
     {
         TCannedHttpServer peer;

@@ -2,6 +2,7 @@
 
 #include <QSslServer>
 #include <QTcpSocket>
+#include <QTimer>
 
 QByteArray TCannedHttpServer::Request::header(const QByteArray &name) const
 {
@@ -60,6 +61,11 @@ void TCannedHttpServer::setSilent()
     m_silent = true;
 }
 
+void TCannedHttpServer::setTrickle(std::chrono::milliseconds interval)
+{
+    m_trickle = interval;
+}
+
 QString TCannedHttpServer::serviceAddress() const
 {
     const bool https = qobject_cast<QSslServer *>(m_server.get());
@@ -96,6 +102,16 @@ void TCannedHttpServer::serve(QTcpSocket *socket)
     m_requests.append(request);
     if (m_silent)
         return;
-    socket->write(m_reply);
-    socket->disconnectFromHost();
+    if (m_trickle.count() == 0) {
+        socket->write(m_reply);
+        socket->disconnectFromHost();
+        return;
+    }
+    auto *timer = new QTimer(socket);
+    connect(timer, &QTimer::timeout, socket, [this, socket, sent = qsizetype(0)]() mutable {
+        socket->write(m_reply.mid(sent++, 1));
+        if (sent == m_reply.size())
+            socket->disconnectFromHost();
+    });
+    timer->start(m_trickle);
 }

@@ -6,6 +6,7 @@
 #include <QPair>
 #include <QTcpServer>
 
+#include <chrono>
 #include <memory>
 
 class QSslConfiguration;
@@ -41,6 +42,8 @@ public:
                   const QByteArray &contentType = "text/xml; charset=utf-8");
     // Read requests but never answer them.
     void setSilent();
+    // Send the reply one byte per interval instead of at once.
+    void setTrickle(std::chrono::milliseconds interval);
 
     // "http://127.0.0.1:<port>/XfccBasic.asmx", or "https://..."
     QString serviceAddress() const;
@@ -53,5 +56,6 @@ private:
     std::unique_ptr<QTcpServer> m_server;
     QByteArray m_reply;
     bool m_silent = false;
+    std::chrono::milliseconds m_trickle{0};
     QList<Request> m_requests;
 };
