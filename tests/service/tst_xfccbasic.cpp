@@ -10,6 +10,7 @@
 #include <QSslKey>
 #include <QSslSocket>
 #include <QTcpServer>
+#include <QUrl>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -314,6 +315,21 @@ private slots:
         QSslConfiguration::setDefaultConfiguration(trusting);
         QCOMPARE(makeAMove(), MakeAMoveResult::Success);
         QCOMPARE(peer.requests().size(), 1);
+    }
+
+    void theSystemProxyIsUsed()
+    {
+        TCannedHttpServer proxy;
+        proxy.setReply(200, moveReply("Success"));
+        const QByteArray proxyAddress = QUrl(proxy.serviceAddress()).adjusted(QUrl::RemovePath).toEncoded();
+        const QByteArray saved = qgetenv("http_proxy");
+        const auto restore = qScopeGuard([&] { qputenv("http_proxy", saved); });
+        qputenv("http_proxy", proxyAddress);
+        const MakeAMoveResult result = GetXfccBasicSoap(false, QStringLiteral("http://xfcc.invalid/XfccBasic.asmx"))
+                                           ->MakeAMove({}, {}, 1, false, false, 1, QStringLiteral("e4"), false, false, {});
+        QCOMPARE(result, MakeAMoveResult::Success);
+        QCOMPARE(proxy.requests().size(), 1);
+        QCOMPARE(proxy.requests().first().path, QByteArray("http://xfcc.invalid/XfccBasic.asmx"));
     }
 
     void anEmptyAddressGoesToTheDefaultServer()
