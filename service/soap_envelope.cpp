@@ -8,9 +8,9 @@
 
 namespace {
 
-class SoapFault
-{
-public:
+// A fault reply's text. Kept apart from EXfccError so that ReadSoapFault can
+// tell a fault from a reply that cannot be read.
+struct SoapFault {
     QString text;
 };
 
@@ -43,6 +43,31 @@ public:
 
     QXmlStreamReader &xml() { return m_xml; }
 
+    // The text of the current element, which must hold no elements, into
+    // `text`; reusing one buffer spares an allocation per field.
+    void readText(QString &text)
+    {
+        text.resize(0);
+        for (;;) {
+            switch (m_xml.readNext()) {
+            case QXmlStreamReader::Characters:
+                text.append(m_xml.text());
+                break;
+            case QXmlStreamReader::Comment:
+            case QXmlStreamReader::ProcessingInstruction:
+                break;
+            case QXmlStreamReader::EndElement:
+                return;
+            case QXmlStreamReader::StartElement:
+                m_xml.raiseError(QStringLiteral("Unexpected element \"%1\" inside a value").arg(m_xml.name()));
+                [[fallthrough]];
+            default:
+                checkWellFormed();
+                fail(QStringLiteral("The server's reply ends inside a value"));
+            }
+        }
+    }
+
     // Reads to the end so that a cut or broken reply is noticed.
     void finish()
     {
@@ -70,6 +95,8 @@ public:
         throw EXfccError(text);
     }
 
+    // Games and their fields in the service namespace, or unqualified as some
+    // servers write them.
     bool isServiceNamespace() const
     {
         const QStringView ns = m_xml.namespaceUri();
@@ -126,7 +153,10 @@ private:
 
 bool isNil(const QXmlStreamReader &xml)
 {
-    const QStringView nil = xml.attributes().value(
+    const QXmlStreamAttributes attributes = xml.attributes();
+    if (attributes.isEmpty())
+        return false;
+    const QStringView nil = attributes.value(
         QStringLiteral("http://www.w3.org/2001/XMLSchema-instance"), QStringLiteral("nil"));
     return nil == u"true" || nil == u"1";
 }
@@ -134,6 +164,7 @@ bool isNil(const QXmlStreamReader &xml)
 void readGame(ReplyReader &reader, XfccGame &game)
 {
     QXmlStreamReader &xml = reader.xml();
+    QString text;
     const XfccGameField *hint = XfccGameFields.data();
     while (xml.readNextStartElement()) {
         const XfccGameField *field = reader.isServiceNamespace() ? FindXfccGameField(xml.name(), hint)
@@ -142,15 +173,14 @@ void readGame(ReplyReader &reader, XfccGame &game)
             xml.skipCurrentElement();
             continue;
         }
-        const QString text = xml.readElementText();
-        reader.checkWellFormed();
+        hint = field + 1;
+        reader.readText(text);
         const bool isText = std::holds_alternative<QString XfccGame::*>(field->member);
         if (!isText && text.trimmed().isEmpty())
             continue;  // an empty number or flag leaves the default
         if (!field->setText(game, text))
             reader.fail(QStringLiteral("The server's reply has an invalid value for \"%1\": \"%2\"")
                             .arg(field->name, text.left(40)));
-        hint = field + 1;
     }
 }
 

@@ -15,7 +15,7 @@ class XfccEnum : public Definition
 public:
     using Value = typename Definition::Value;
 
-    constexpr XfccEnum(Value value = Value(0)) : m_value(value) {}
+    XfccEnum(Value value = Value(0)) : m_value(value) {}
 
     static XfccEnum fromName(QStringView name)
     {
@@ -28,9 +28,9 @@ public:
         return other;
     }
 
-    constexpr operator Value() const { return m_value; }
-    constexpr Value value() const { return m_value; }
-    constexpr int ordinal() const { return int(m_value); }
+    operator Value() const { return m_value; }
+    Value value() const { return m_value; }
+    int ordinal() const { return int(m_value); }
 
     // The wire name: the table's name, or the unknown name as it was read.
     QString name() const

@@ -47,14 +47,22 @@ SoapHttpReply PostSoapRequest(const XfccTransport &transport, const QUrl &addres
             failure = text;
         reply->abort();
     };
+    // Each limit aborts the call with a text that names the server.
+    const QString server = address.toDisplayString(QUrl::RemoveUserInfo | QUrl::RemoveQuery);
+    const auto limit = [&](QTimer &timer, std::chrono::milliseconds duration, const QString &what) {
+        timer.setSingleShot(true);
+        timer.setInterval(duration);
+        QObject::connect(&timer, &QTimer::timeout, reply.get(), [&abortWith, server, duration, what] {
+            abortWith(QStringLiteral("%1 %2 within %3 seconds")
+                          .arg(server, what)
+                          .arg(std::chrono::duration<double>(duration).count()));
+        });
+        timer.start();
+    };
     QTimer stall;
-    stall.setSingleShot(true);
-    stall.setInterval(transport.stallTimeout);
-    QObject::connect(&stall, &QTimer::timeout, reply.get(), [&] {
-        abortWith(QStringLiteral("%1 did not answer within %2 seconds")
-                      .arg(address.toDisplayString(QUrl::RemoveUserInfo | QUrl::RemoveQuery))
-                      .arg(std::chrono::duration<double>(transport.stallTimeout).count()));
-    });
+    QTimer whole;
+    limit(stall, transport.stallTimeout, QStringLiteral("did not answer"));
+    limit(whole, transport.callTimeout, QStringLiteral("did not complete its answer"));
     QObject::connect(reply.get(), &QNetworkReply::uploadProgress, &stall, qOverload<>(&QTimer::start));
     QObject::connect(reply.get(), &QNetworkReply::downloadProgress, reply.get(),
                      [&](qint64 received, qint64 total) {
@@ -66,7 +74,6 @@ SoapHttpReply PostSoapRequest(const XfccTransport &transport, const QUrl &addres
 
     QEventLoop loop;
     QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    stall.start();
     if (!reply->isFinished())
         loop.exec(QEventLoop::ExcludeUserInputEvents);
 

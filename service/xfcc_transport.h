@@ -16,6 +16,9 @@ struct XfccTransport {
     QNetworkAccessManager *network = nullptr;
     // A call fails when nothing was sent or received for this long.
     std::chrono::milliseconds stallTimeout = std::chrono::seconds(60);
+    // A call fails when it takes longer than this in all, so that a server
+    // that trickles bytes cannot hold the program either.
+    std::chrono::milliseconds callTimeout = std::chrono::minutes(10);
     // A call fails when the reply grows beyond this many bytes.
     qint64 maxReplySize = qint64(32) * 1024 * 1024;
 };
@@ -29,7 +32,7 @@ struct SoapHttpReply {
 
 // Posts a SOAP 1.1 request and waits for its reply. The event loop keeps
 // running but takes no user input meanwhile, so windows repaint while the
-// caller waits. Throws EXfccError when the server stalls or the reply is too
-// large.
+// caller waits. Throws EXfccError when the server stalls, the call takes too
+// long or the reply is too large.
 SoapHttpReply PostSoapRequest(const XfccTransport &transport, const QUrl &address,
                               const QByteArray &soapAction, const QByteArray &body);

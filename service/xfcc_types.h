@@ -90,6 +90,8 @@ struct XfccGame {
     int minutesOpponent = 0;
     QString gameLink;
     QString eventDate;
+
+    bool operator==(const XfccGame &) const = default;
 };
 
 using ArrayOfXfccGame = QList<XfccGame>;

@@ -7,7 +7,7 @@
 #include "ui/aboutbox.h"
 #include "ui/multilang.h"
 #include "ui/waitwindow.h"
-#include "xfcc_test_server.h"
+#include "xfcc_test_server_process.h"
 
 #include <QAction>
 #include <QLabel>
@@ -222,7 +222,7 @@ private Q_SLOTS:
 
     void aRealServerLists_theDemoGames()
     {
-        XfccTestServerProcess server;
+        TXfccTestServerProcess server;
         QVERIFY2(server.start(QString::fromLocal8Bit(qgetenv("QUORVAL_SOURCE_DIR")) + "/tools/xfcc-test-server/demo.json"),
                  qPrintable(server.errorString()));
         addServer("Demo", server.serviceAddress(), "demo", "demo");

@@ -1,10 +1,16 @@
 #include "service/xfcc_error.h"
 #include "service/xfccbasic.h"
 #include "tests/support/canned_http_server.h"
-#include "tests/support/xfcc_test_server.h"
+#include "tests/support/xfcc_checks.h"
+#include "tests/support/xfcc_test_server_process.h"
 
 #include <QElapsedTimer>
+#include <QScopeGuard>
+#include <QSslConfiguration>
+#include <QSslKey>
+#include <QSslSocket>
 #include <QTcpServer>
+#include <QUrl>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -24,20 +30,10 @@ private:
     }
 
     // A server with its own copy of the data, so that moves change nothing else.
-    bool startServer(XfccTestServerProcess &server)
+    bool startServer(TXfccTestServerProcess &server)
     {
         const QString copy = m_dir.filePath(QStringLiteral("games-%1.json").arg(++m_copies));
         return QFile::copy(dataFile(QStringLiteral("games.json")), copy) && server.start(copy);
-    }
-
-    static QString failureOf(const std::function<void()> &call)
-    {
-        try {
-            call();
-        } catch (const EXfccError &error) {
-            return error.message();
-        }
-        return QStringLiteral("(no failure)");
     }
 
     static const XfccGame *findGame(const ArrayOfXfccGame &games, int id)
@@ -63,45 +59,28 @@ private:
 private slots:
     void getMyGamesRoundTripsEveryField()
     {
-        XfccTestServerProcess server;
+        TXfccTestServerProcess server;
         QVERIFY2(startServer(server), qPrintable(server.errorString()));
         const ArrayOfXfccGame games =
             GetXfccBasicSoap(false, server.serviceAddress())->GetMyGames(QStringLiteral("anna"), annaPassword);
         QCOMPARE(games.size(), 14);
-        const XfccGame &g = games.first();
-        QCOMPARE(g.id, 77);
-        QCOMPARE(g.white, QStringLiteral("Ånna <Kowalska> & \"Q\""));
-        QCOMPARE(g.black, QStringLiteral("Borís O'Neil"));
-        QCOMPARE(g.event, QStringLiteral("Ev <1> & 'two'"));
-        QCOMPARE(g.site, QStringLiteral("Sité"));
-        QCOMPARE(g.myTurn, true);
-        QCOMPARE(g.hasWhite, true);
-        QCOMPARE(g.moves, QStringLiteral("1. e4 {[%clk 1:02:03]} e5 {a & b <c>}"));
-        QCOMPARE(g.drawOffered, true);
-        QCOMPARE(g.message, QStringLiteral("from Borís:\r\nline 2 < & >"));
-        QCOMPARE(g.serverInfo, QStringLiteral("Info & <news>"));
-        QCOMPARE(g.whiteTitle, QStringLiteral("GM"));
-        QCOMPARE(g.blackTitle, QStringLiteral("SIM"));
-        QCOMPARE(g.whiteElo, 2501);
-        QCOMPARE(g.blackElo, -1);
-        QCOMPARE(g.whiteNA, QStringLiteral("POL"));
-        QCOMPARE(g.blackNA, QStringLiteral("IRL"));
-        QCOMPARE(g.eventSponsor, QStringLiteral("Spónsor"));
-        QCOMPARE(g.section, QStringLiteral("Sec 3"));
-        QCOMPARE(g.stage, QStringLiteral("Semi"));
-        QCOMPARE(g.board, QStringLiteral("4"));
-        QCOMPARE(g.timeControl, QStringLiteral("5/30d"));
-        QCOMPARE(g.setup, QStringLiteral("true"));
-        QCOMPARE(g.fen, QStringLiteral("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"));
-        QCOMPARE(g.result, Result::Ongoing);
-        QCOMPARE(g.daysPlayer, 3);
-        QCOMPARE(g.hoursPlayer, 5);
-        QCOMPARE(g.minutesPlayer, 7);
-        QCOMPARE(g.daysOpponent, 11);
-        QCOMPARE(g.hoursOpponent, 13);
-        QCOMPARE(g.minutesOpponent, 17);
-        QCOMPARE(g.gameLink, QStringLiteral("https://example.org/game?id=77&x=<y>"));
-        QCOMPARE(g.eventDate, QStringLiteral("2026.03.04"));
+        const XfccGame expected{
+            .id = 77, .white = QStringLiteral("Ånna <Kowalska> & \"Q\""), .black = QStringLiteral("Borís O'Neil"),
+            .event = QStringLiteral("Ev <1> & 'two'"), .site = QStringLiteral("Sité"), .myTurn = true,
+            .hasWhite = true, .moves = QStringLiteral("1. e4 {[%clk 1:02:03]} e5 {a & b <c>}"),
+            .drawOffered = true, .message = QStringLiteral("from Borís:\r\nline 2 < & >"),
+            .serverInfo = QStringLiteral("Info & <news>"), .whiteTitle = QStringLiteral("GM"),
+            .blackTitle = QStringLiteral("SIM"), .whiteElo = 2501, .blackElo = -1, .whiteNA = QStringLiteral("POL"),
+            .blackNA = QStringLiteral("IRL"), .eventSponsor = QStringLiteral("Spónsor"),
+            .section = QStringLiteral("Sec 3"), .stage = QStringLiteral("Semi"), .board = QStringLiteral("4"),
+            .timeControl = QStringLiteral("5/30d"), .setup = QStringLiteral("true"),
+            .fen = QStringLiteral("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"),
+            .result = Result::Ongoing, .daysPlayer = 3, .hoursPlayer = 5, .minutesPlayer = 7,
+            .daysOpponent = 11, .hoursOpponent = 13, .minutesOpponent = 17,
+            .gameLink = QStringLiteral("https://example.org/game?id=77&x=<y>"),
+            .eventDate = QStringLiteral("2026.03.04")};
+        const QString difference = XfccGameDifference(games.first(), expected);
+        QVERIFY2(difference.isEmpty(), qPrintable(difference));
 
         // One game per state, in the data's order, and a state the program does not know.
         for (int i = 0; i < 12; ++i)
@@ -112,9 +91,9 @@ private slots:
 
     void aBadPasswordGivesTheServersFault()
     {
-        XfccTestServerProcess server;
+        TXfccTestServerProcess server;
         QVERIFY2(startServer(server), qPrintable(server.errorString()));
-        const QString failure = failureOf([&] {
+        const QString failure = XfccFailureOf([&] {
             GetXfccBasicSoap(false, server.serviceAddress())->GetMyGames(QStringLiteral("anna"), QStringLiteral("pw"));
         });
         QCOMPARE(failure, QStringLiteral("Server was unable to process request. ---> Invalid user name or password"));
@@ -122,7 +101,7 @@ private slots:
 
     void textsSurviveBothDirections()
     {
-        XfccTestServerProcess server;
+        TXfccTestServerProcess server;
         QVERIFY2(startServer(server), qPrintable(server.errorString()));
         const auto service = GetXfccBasicSoap(false, server.serviceAddress());
         const QString message = QStringLiteral("a < b & \"c\" 'd' ]]> — ñ € \U0001D11E\r\nline 2\r\n");
@@ -166,7 +145,7 @@ private slots:
                             "</MakeAMove></soap:Body></soap:Envelope>\n"));
 
         peer.setReply(200, {});
-        failureOf([&] { service->GetMyGames(QStringLiteral("anna"), QStringLiteral("secret")); });
+        XfccFailureOf([&] { service->GetMyGames(QStringLiteral("anna"), QStringLiteral("secret")); });
         QCOMPARE(peer.requests().size(), 2);
         QCOMPARE(peer.requests()[1].header("SOAPAction"),
                  QByteArray("\"http://www.bennedik.com/webservices/XfccBasic/GetMyGames\""));
@@ -230,7 +209,7 @@ private slots:
         QFETCH(QString, message);
         TCannedHttpServer peer;
         peer.setReply(status, body, contentType);
-        const QString failure = failureOf([&] {
+        const QString failure = XfccFailureOf([&] {
             GetXfccBasicSoap(false, peer.serviceAddress())->GetMyGames(QStringLiteral("a"), QStringLiteral("b"));
         });
         QVERIFY2(failure.contains(message), qPrintable(failure));
@@ -242,7 +221,7 @@ private slots:
         QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
         const quint16 port = probe.serverPort();
         probe.close();
-        const QString failure = failureOf([&] {
+        const QString failure = XfccFailureOf([&] {
             GetXfccBasicSoap(false, QStringLiteral("http://127.0.0.1:%1/XfccBasic.asmx").arg(port))
                 ->GetMyGames(QStringLiteral("a"), QStringLiteral("b"));
         });
@@ -251,7 +230,7 @@ private slots:
 
     void anInvalidAddressFails()
     {
-        const QString failure = failureOf([&] {
+        const QString failure = XfccFailureOf([&] {
             GetXfccBasicSoap(false, QStringLiteral("no address"))->GetMyGames({}, {});
         });
         QCOMPARE(failure, QStringLiteral("The service address \"no address\" is not a valid web address"));
@@ -270,7 +249,7 @@ private slots:
         ticker.start(20);
         QElapsedTimer clock;
         clock.start();
-        const QString failure = failureOf([&] {
+        const QString failure = XfccFailureOf([&] {
             GetXfccBasicSoap(false, peer.serviceAddress(), transport)->GetMyGames({}, {});
         });
         QCOMPARE(failure, peer.serviceAddress() + QStringLiteral(" did not answer within 0.4 seconds"));
@@ -279,16 +258,78 @@ private slots:
         QCOMPARE(peer.requests().size(), 1);
     }
 
+    void aTricklingServerIsCutOff()
+    {
+        TCannedHttpServer peer;
+        peer.setReply(200, moveReply("Success"));
+        peer.setTrickle(20ms);
+        XfccTransport transport;
+        transport.stallTimeout = 2s;
+        transport.callTimeout = 500ms;
+        const QString failure = XfccFailureOf([&] {
+            GetXfccBasicSoap(false, peer.serviceAddress(), transport)->MakeAMove({}, {}, 1, false, false, 1, {}, false, false, {});
+        });
+        QCOMPARE(failure, peer.serviceAddress() + QStringLiteral(" did not complete its answer within 0.5 seconds"));
+    }
+
     void anOversizedReplyFails()
     {
         TCannedHttpServer peer;
         peer.setReply(200, QByteArray(200000, ' ') + moveReply("Success"));
         XfccTransport transport;
         transport.maxReplySize = 100000;
-        const QString failure = failureOf([&] {
+        const QString failure = XfccFailureOf([&] {
             GetXfccBasicSoap(false, peer.serviceAddress(), transport)->MakeAMove({}, {}, 1, false, false, 1, {}, false, false, {});
         });
         QVERIFY2(failure.startsWith(QStringLiteral("The server's reply is larger than")), qPrintable(failure));
+    }
+
+    void httpsChecksTheCertificate()
+    {
+        if (!QSslSocket::supportsSsl())
+            QSKIP("no TLS backend");
+        QFile certificateFile(dataFile(QStringLiteral("loopback.crt")));
+        QFile keyFile(dataFile(QStringLiteral("loopback.key")));
+        QVERIFY(certificateFile.open(QIODevice::ReadOnly) && keyFile.open(QIODevice::ReadOnly));
+        const QSslCertificate certificate(&certificateFile, QSsl::Pem);
+        QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+        tls.setLocalCertificate(certificate);
+        tls.setPrivateKey(QSslKey(&keyFile, QSsl::Rsa, QSsl::Pem));
+        TCannedHttpServer peer(tls);
+        peer.setReply(200, moveReply("Success"));
+        const auto makeAMove = [&] {
+            return GetXfccBasicSoap(false, peer.serviceAddress())
+                ->MakeAMove({}, {}, 1, false, false, 1, QStringLiteral("e4"), false, false, {});
+        };
+
+        // A certificate nobody vouches for stops the call before anything is sent.
+        const QString failure = XfccFailureOf([&] { makeAMove(); });
+        QVERIFY2(failure.contains(QStringLiteral("certificate")), qPrintable(failure));
+        QVERIFY(peer.requests().isEmpty());
+
+        // Once the certificate is trusted, the same server is reached over TLS.
+        const QSslConfiguration original = QSslConfiguration::defaultConfiguration();
+        const auto restore = qScopeGuard([&] { QSslConfiguration::setDefaultConfiguration(original); });
+        QSslConfiguration trusting = original;
+        trusting.addCaCertificate(certificate);
+        QSslConfiguration::setDefaultConfiguration(trusting);
+        QCOMPARE(makeAMove(), MakeAMoveResult::Success);
+        QCOMPARE(peer.requests().size(), 1);
+    }
+
+    void theSystemProxyIsUsed()
+    {
+        TCannedHttpServer proxy;
+        proxy.setReply(200, moveReply("Success"));
+        const QByteArray proxyAddress = QUrl(proxy.serviceAddress()).adjusted(QUrl::RemovePath).toEncoded();
+        const QByteArray saved = qgetenv("http_proxy");
+        const auto restore = qScopeGuard([&] { qputenv("http_proxy", saved); });
+        qputenv("http_proxy", proxyAddress);
+        const MakeAMoveResult result = GetXfccBasicSoap(false, QStringLiteral("http://xfcc.invalid/XfccBasic.asmx"))
+                                           ->MakeAMove({}, {}, 1, false, false, 1, QStringLiteral("e4"), false, false, {});
+        QCOMPARE(result, MakeAMoveResult::Success);
+        QCOMPARE(proxy.requests().size(), 1);
+        QCOMPARE(proxy.requests().first().path, QByteArray("http://xfcc.invalid/XfccBasic.asmx"));
     }
 
     void anEmptyAddressGoesToTheDefaultServer()
@@ -304,7 +345,7 @@ private slots:
                 socket->disconnectFromHost();
             });
         });
-        failureOf([&] { GetXfccBasicSoap(false, QString())->GetMyGames({}, {}); });
+        XfccFailureOf([&] { GetXfccBasicSoap(false, QString())->GetMyGames({}, {}); });
         QVERIFY2(received.startsWith("POST /XfccBasic.asmx HTTP/1.1"), received.constData());
     }
 };

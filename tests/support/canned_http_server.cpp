@@ -1,6 +1,8 @@
 #include "tests/support/canned_http_server.h"
 
+#include <QSslServer>
 #include <QTcpSocket>
+#include <QTimer>
 
 QByteArray TCannedHttpServer::Request::header(const QByteArray &name) const
 {
@@ -11,11 +13,28 @@ QByteArray TCannedHttpServer::Request::header(const QByteArray &name) const
     return {};
 }
 
-TCannedHttpServer::TCannedHttpServer(QObject *parent) : QObject(parent)
+TCannedHttpServer::TCannedHttpServer(QObject *parent)
+    : TCannedHttpServer(std::make_unique<QTcpServer>(), parent)
 {
-    m_server.listen(QHostAddress::LocalHost, 0);
-    connect(&m_server, &QTcpServer::newConnection, this, [this] {
-        while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+}
+
+TCannedHttpServer::TCannedHttpServer(const QSslConfiguration &tls, QObject *parent)
+    : TCannedHttpServer(
+          [&] {
+              auto server = std::make_unique<QSslServer>();
+              server->setSslConfiguration(tls);
+              return server;
+          }(),
+          parent)
+{
+}
+
+TCannedHttpServer::TCannedHttpServer(std::unique_ptr<QTcpServer> server, QObject *parent)
+    : QObject(parent), m_server(std::move(server))
+{
+    m_server->listen(QHostAddress::LocalHost, 0);
+    connect(m_server.get(), &QTcpServer::pendingConnectionAvailable, this, [this] {
+        while (QTcpSocket *socket = m_server->nextPendingConnection()) {
             socket->setParent(this);
             connect(socket, &QTcpSocket::readyRead, this, [this, socket] { serve(socket); });
             connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
@@ -42,9 +61,17 @@ void TCannedHttpServer::setSilent()
     m_silent = true;
 }
 
+void TCannedHttpServer::setTrickle(std::chrono::milliseconds interval)
+{
+    m_trickle = interval;
+}
+
 QString TCannedHttpServer::serviceAddress() const
 {
-    return QStringLiteral("http://127.0.0.1:%1/XfccBasic.asmx").arg(m_server.serverPort());
+    const bool https = qobject_cast<QSslServer *>(m_server.get());
+    return QStringLiteral("%1://127.0.0.1:%2/XfccBasic.asmx")
+        .arg(https ? QStringLiteral("https") : QStringLiteral("http"))
+        .arg(m_server->serverPort());
 }
 
 void TCannedHttpServer::serve(QTcpSocket *socket)
@@ -75,6 +102,16 @@ void TCannedHttpServer::serve(QTcpSocket *socket)
     m_requests.append(request);
     if (m_silent)
         return;
-    socket->write(m_reply);
-    socket->disconnectFromHost();
+    if (m_trickle.count() == 0) {
+        socket->write(m_reply);
+        socket->disconnectFromHost();
+        return;
+    }
+    auto *timer = new QTimer(socket);
+    connect(timer, &QTimer::timeout, socket, [this, socket, sent = qsizetype(0)]() mutable {
+        socket->write(m_reply.mid(sent++, 1));
+        if (sent == m_reply.size())
+            socket->disconnectFromHost();
+    });
+    timer->start(m_trickle);
 }

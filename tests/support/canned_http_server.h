@@ -6,6 +6,10 @@
 #include <QPair>
 #include <QTcpServer>
 
+#include <chrono>
+#include <memory>
+
+class QSslConfiguration;
 class QTcpSocket;
 
 // A scripted HTTP peer on a free loopback port: it answers every request with
@@ -28,6 +32,8 @@ public:
     };
 
     explicit TCannedHttpServer(QObject *parent = nullptr);
+    // An HTTPS peer with that certificate and key.
+    explicit TCannedHttpServer(const QSslConfiguration &tls, QObject *parent = nullptr);
 
     // The complete HTTP response to send, status line and headers included.
     void setRawReply(const QByteArray &response);
@@ -36,16 +42,20 @@ public:
                   const QByteArray &contentType = "text/xml; charset=utf-8");
     // Read requests but never answer them.
     void setSilent();
+    // Send the reply one byte per interval instead of at once.
+    void setTrickle(std::chrono::milliseconds interval);
 
-    // "http://127.0.0.1:<port>/XfccBasic.asmx"
+    // "http://127.0.0.1:<port>/XfccBasic.asmx", or "https://..."
     QString serviceAddress() const;
     const QList<Request> &requests() const { return m_requests; }
 
 private:
+    TCannedHttpServer(std::unique_ptr<QTcpServer> server, QObject *parent);
     void serve(QTcpSocket *socket);
 
-    QTcpServer m_server;
+    std::unique_ptr<QTcpServer> m_server;
     QByteArray m_reply;
     bool m_silent = false;
+    std::chrono::milliseconds m_trickle{0};
     QList<Request> m_requests;
 };

@@ -1,4 +1,4 @@
-#include "tests/support/xfcc_test_server.h"
+#include "tests/support/xfcc_test_server_process.h"
 
 #include <QDeadlineTimer>
 #include <QRegularExpression>
@@ -9,17 +9,17 @@ constexpr int StartTimeoutMs = 15000;
 
 } // namespace
 
-XfccTestServerProcess::~XfccTestServerProcess()
+TXfccTestServerProcess::~TXfccTestServerProcess()
 {
     stop();
 }
 
-QString XfccTestServerProcess::executable()
+QString TXfccTestServerProcess::executable()
 {
     return QStringLiteral(QUORVAL_XFCC_TEST_SERVER);
 }
 
-bool XfccTestServerProcess::start(const QString &dataFile, const QStringList &extraArguments)
+bool TXfccTestServerProcess::start(const QString &dataFile, const QStringList &extraArguments)
 {
     stop();
     m_address.clear();
@@ -53,7 +53,7 @@ bool XfccTestServerProcess::start(const QString &dataFile, const QStringList &ex
     return true;
 }
 
-void XfccTestServerProcess::stop()
+void TXfccTestServerProcess::stop()
 {
     if (m_process.state() == QProcess::NotRunning)
         return;
@@ -61,7 +61,7 @@ void XfccTestServerProcess::stop()
     m_process.waitForFinished(StartTimeoutMs);
 }
 
-int XfccTestServerProcess::runToExit(const QStringList &arguments, QByteArray *standardError)
+int TXfccTestServerProcess::runToExit(const QStringList &arguments, QByteArray *standardError)
 {
     QProcess process;
     process.start(executable(), arguments);

@@ -6,13 +6,13 @@
 
 // Runs xfcc-test-server as a child process on a free loopback port, for as long
 // as the object lives.
-class XfccTestServerProcess
+class TXfccTestServerProcess
 {
 public:
-    XfccTestServerProcess() = default;
-    ~XfccTestServerProcess();
-    XfccTestServerProcess(const XfccTestServerProcess &) = delete;
-    XfccTestServerProcess &operator=(const XfccTestServerProcess &) = delete;
+    TXfccTestServerProcess() = default;
+    ~TXfccTestServerProcess();
+    TXfccTestServerProcess(const TXfccTestServerProcess &) = delete;
+    TXfccTestServerProcess &operator=(const TXfccTestServerProcess &) = delete;
 
     // Starts the server with the data file (and any further arguments, such as
     // "--save") and waits until it listens. False, with errorString(), when it
