@@ -193,7 +193,7 @@ void TWinboardProtocol::ParseScore(const QString &text, TAnalysisLabels &labels)
 
     QString scoreText;
     if (qAbs(s) < 32001)
-        scoreText = QStringLiteral("[%1 %2]").arg(qAbs(s)).arg(s > 0 ? u'w' : u'b');
+        scoreText = QStringLiteral("[%1 %2]").arg(qAbs(s)).arg(QLatin1Char(s > 0 ? 'w' : 'b'));
     else
         scoreText = QStringLiteral("Mate in %1").arg(s <= 0 ? (32768 + s) / 2 : (32768 - s) / 2);
 
