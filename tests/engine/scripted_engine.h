@@ -25,14 +25,7 @@ public:
     QString Folder() const { return m_dir.path(); }
 
     // Every command received so far, one a line.
-    QStringList Received() const { return Read(QStringLiteral("received.txt")); }
-    QStringList Read(const QString &name) const
-    {
-        QFile file(m_dir.filePath(name));
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    }
+    QString ReceivedFile() const { return m_dir.filePath(QStringLiteral("received.txt")); }
 
 private:
     QTemporaryDir m_dir;
