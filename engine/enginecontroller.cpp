@@ -47,6 +47,9 @@ void TEngineController::SendPositionToCrafty(const TAnalysedPosition &position)
     m_position = position;
     if (!Connected())
         return;
+    // What the engine said about the previous position is read before the
+    // labels are reset for this one.
+    m_process->ReadPendingLines();
     m_labels.ResetValues();
     PublishLabels();
     for (const QString &command : m_protocolLink->PositionCommands(position))

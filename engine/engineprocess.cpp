@@ -193,6 +193,14 @@ void TEngineProcess::ProcessCommands(const QByteArray &bytes)
         emit linesReceived(lines);
 }
 
+void TEngineProcess::ReadPendingLines()
+{
+    if (Connected() && m_process) {
+        m_process->waitForReadyRead(0);
+        CheckPipes();
+    }
+}
+
 void TEngineProcess::EngineFinished()
 {
     if (!Connected() || !m_process)

@@ -34,6 +34,8 @@ public:
     void DisconnectViaPipes();
     // Writes one command and a line feed to the engine.
     void SendCommand(const QString &text);
+    // Hands on at once every line the engine has written so far.
+    void ReadPendingLines();
     // Whether an engine runs: exactly while the pipe timer is on.
     bool Connected() const;
 

@@ -35,6 +35,8 @@ QStringList TUciProtocol::OpeningCommands() const
 
 QStringList TUciProtocol::PositionCommands(const TAnalysedPosition &position)
 {
+    m_stopping = m_searching;
+    m_searching = true;
     return {QStringLiteral("stop"), PositionCommand(position), QStringLiteral("go infinite")};
 }
 
@@ -53,7 +55,9 @@ QString TUciProtocol::PositionCommand(const TAnalysedPosition &position)
 
 TEngineProtocol::LineEffect TUciProtocol::ProcessLine(const QString &line, TAnalysisLabels &labels)
 {
-    if (!line.isEmpty())
+    if (line.startsWith(QLatin1String("bestmove")))
+        m_stopping = false;
+    else if (!line.isEmpty() && !(m_stopping && line.startsWith(QLatin1String("info"))))
         ProcessUCICommand(line, labels);
     return LineEffect::None;
 }

@@ -19,4 +19,10 @@ public:
     // The value after a key word of an info line, up to and including the
     // next blank; empty when the key is missing or ends the line.
     static QString ValueAfter(const QString &line, const QString &key);
+
+private:
+    // A search runs since the last "go infinite"; the info lines of a search
+    // stopped for a new position are ignored until its "bestmove".
+    bool m_searching = false;
+    bool m_stopping = false;
 };

@@ -56,6 +56,7 @@ private slots:
     void uciNodesWaitForAVariation();
     void uciBadValuesAreIgnored();
     void uciIdentity();
+    void uciStoppedSearchIsIgnored();
     void uciPositionCommand_data();
     void uciPositionCommand();
 };
@@ -374,6 +375,24 @@ void TestEngineProtocols::uciIdentity()
     uci.ProcessLine(QStringLiteral("id author the Stockfish developers"), labels);
     QCOMPARE(labels.engine, QStringLiteral("UCI engine: Stockfish 15.1 by the Stockfish developers"));
     QCOMPARE(uci.OpeningCommands(), QStringList({"uci", "isready"}));
+}
+
+void TestEngineProtocols::uciStoppedSearchIsIgnored()
+{
+    TUciProtocol uci;
+    TAnalysisLabels labels;
+    uci.PositionCommands(TAnalysedPosition());
+    uci.ProcessLine(QStringLiteral("info depth 30 score cp 20 pv e2e4 e7e5"), labels);
+    QCOMPARE(labels.hint, QStringLiteral("e2e4 "));
+
+    // The last words of the stopped search belong to the previous position.
+    labels.ResetValues();
+    uci.PositionCommands(TAnalysedPosition());
+    uci.ProcessLine(QStringLiteral("info depth 31 score cp 25 pv e2e4 e7e5"), labels);
+    QCOMPARE(labels, TAnalysisLabels());
+    uci.ProcessLine(QStringLiteral("bestmove e2e4 ponder e7e5"), labels);
+    uci.ProcessLine(QStringLiteral("info depth 1 score cp 10 pv d7d5"), labels);
+    QCOMPARE(labels.hint, QStringLiteral("d7d5"));
 }
 
 void TestEngineProtocols::uciPositionCommand_data()
