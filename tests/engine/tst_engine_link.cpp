@@ -1,12 +1,15 @@
 // The engine link driven through a scripted engine: starting and stopping,
 // line splitting, the traffic log, status requests and failures.
 
+#include "engine/enginedefault.h"
 #include "engine/engineprocess.h"
 #include "engine/gearanimation.h"
 #include "engine_rig.h"
 #include "scripted_engine.h"
 
+#include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QSignalSpy>
 #include <QToolButton>
 
@@ -57,6 +60,8 @@ private slots:
     void engineWithoutSetboardIsStopped();
     void rejectedStatusRequestIsNotRepeated();
     void engineThatExitsIsNoticedOnce();
+    void logFallsBackWhenTheEngineFolderIsClosed();
+    void defaultEngine();
     void panelLooks();
 };
 
@@ -71,6 +76,7 @@ void TestEngineLink::missingEngine()
 {
     QFETCH(QString, file);
     TEngineRig rig(file, TEngineController::Winboard);
+    QCOMPARE(rig.Shown("EngineLabel"), QStringLiteral("Starting Engine....."));
     QSignalSpy visibility(&rig.controller, &TEngineController::panelVisibleChanged);
     rig.controller.EngineButtonClick();
     QCOMPARE(rig.prompts.messageTexts(),
@@ -232,6 +238,42 @@ void TestEngineLink::engineThatExitsIsNoticedOnce()
     QVERIFY(rig.panel.isHidden());
     QVERIFY(!rig.controller.Connected());
     QVERIFY(rig.prompts.messages.isEmpty());
+}
+
+void TestEngineLink::logFallsBackWhenTheEngineFolderIsClosed()
+{
+    TScriptedEngine engine(QStringLiteral("@on uci\nid name Logged\n"));
+    // A folder in the log's place keeps the log from being written beside the engine.
+    QVERIFY(QDir(engine.Folder()).mkdir(QStringLiteral("scripted.tellmar.log")));
+    QTemporaryDir fallback;
+    TEngineRig rig(engine.File(), TEngineController::Uci);
+    rig.controller.SetLogFallbackFolder(fallback.path());
+    rig.controller.EngineButtonClick();
+    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("EngineLabel"), QStringLiteral("UCI engine: Logged"), Wait);
+    QCOMPARE(rig.controller.Process()->LogFileName(), fallback.filePath(QStringLiteral("scripted.tellmar.log")));
+    QCOMPARE(FileLines(rig.controller.Process()->LogFileName()).first(), QStringLiteral("<-- uci"));
+}
+
+void TestEngineLink::defaultEngine()
+{
+    QTemporaryDir programFolder;
+    const QString shipped = programFolder.filePath(QStringLiteral("engines/crafty/wcrafty.exe"));
+    const TEngineChoice fallback = DefaultEngine(programFolder.path());
+    const QString stockfish = QStandardPaths::findExecutable(QStringLiteral("stockfish"), {QStringLiteral("/usr/games")});
+    if (stockfish.isEmpty()) {
+        QCOMPARE(fallback.file, shipped);
+    } else {
+        QCOMPARE(QFileInfo(fallback.file).fileName(), QStringLiteral("stockfish"));
+        QCOMPARE(fallback.protocol, int(TEngineController::Uci));
+    }
+
+    QVERIFY(QDir(programFolder.path()).mkpath(QStringLiteral("engines/crafty")));
+    QFile file(shipped);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    const TEngineChoice present = DefaultEngine(programFolder.path());
+    QCOMPARE(present.file, shipped);
+    QCOMPARE(present.protocol, int(TEngineController::Winboard));
 }
 
 void TestEngineLink::panelLooks()
