@@ -7,6 +7,8 @@
 #include <QProcess>
 #include <QScopeGuard>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int PipeCheckingInterval = 500;   // ms between two reads of the output
@@ -14,6 +16,7 @@ constexpr int StatusRequestInterval = 1000; // ms between two "." requests
 constexpr int StartTimeout = 5000;          // ms an engine may take to start
 constexpr int WriteTimeout = 1000;          // ms a command may wait for the pipe
 constexpr int QuitGrace = 2000;             // ms an engine has to end after "quit"
+constexpr qsizetype MaxLineLength = 65536;  // bytes kept of one line; the rest is dropped
 
 const QString InformationCaption = QStringLiteral("Information");
 
@@ -182,13 +185,16 @@ void TEngineProcess::ProcessCommands(const QByteArray &bytes)
     QStringList lines;
     qsizetype start = 0;
     for (qsizetype end = m_partialLine.indexOf('\n'); end >= 0; end = m_partialLine.indexOf('\n', start)) {
-        QByteArray line = m_partialLine.mid(start, end - start);
+        QByteArray line = m_partialLine.mid(start, std::min(end - start, MaxLineLength));
         line.removeIf([](char c) { return c == '\r'; });
         lines.append(QString::fromUtf8(line));
         WriteLog(QStringLiteral("--> ") + lines.constLast());
         start = end + 1;
     }
     m_partialLine.remove(0, start);
+    // An engine that never ends its line cannot fill the memory.
+    if (m_partialLine.size() > MaxLineLength)
+        m_partialLine.truncate(MaxLineLength);
     if (!lines.isEmpty())
         emit linesReceived(lines);
 }

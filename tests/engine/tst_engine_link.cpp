@@ -57,6 +57,7 @@ private slots:
     void winboardAnalysisAndToggle();
     void uciLinesAcrossReads();
     void steppingSendsEachPositionOnce();
+    void overlongLineIsCut();
     void engineWithoutSetboardIsStopped();
     void rejectedStatusRequestIsNotRepeated();
     void engineThatExitsIsNoticedOnce();
@@ -190,6 +191,19 @@ void TestEngineLink::steppingSendsEachPositionOnce()
                                  "position startpos moves e2e4 e7e5 g1f3 b8c6 "})
         expected << "stop" << position << "go infinite";
     QTRY_COMPARE_WITH_TIMEOUT(FileLines(engine.ReceivedFile()), expected, Wait);
+}
+
+void TestEngineLink::overlongLineIsCut()
+{
+    TScriptedEngine engine(QStringLiteral("@on go\ninfo string ") + QString(300000, QLatin1Char('x'))
+                           + QStringLiteral("\ninfo depth 7 score cp 1 pv e2e4 e7e5\n"));
+    TEngineRig rig(engine.File(), TEngineController::Uci);
+    rig.controller.EngineButtonClick();
+    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("depthlabel"), QStringLiteral("7 "), Wait);
+    const QStringList log = FileLines(engine.Folder() + QStringLiteral("/scripted.tellmar.log"));
+    const QStringList kept = log.filter(QStringLiteral("--> info string"));
+    QCOMPARE(kept.size(), 1);
+    QCOMPARE(kept.first().size(), 4 + 65536);
 }
 
 void TestEngineLink::engineWithoutSetboardIsStopped()
