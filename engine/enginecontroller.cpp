@@ -123,7 +123,7 @@ void TEngineController::Refuse(const QString &message)
     m_process->CloseLog();
     SetPanelVisible(false);
     SetEngineLabel(message);
-    ShowMessage(TPrompts::Icon::Information, QStringLiteral("Information"), message);
+    MessageDlg(message, TPrompts::Icon::Information);
 }
 
 void TEngineController::EngineLost()

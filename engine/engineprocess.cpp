@@ -18,11 +18,9 @@ constexpr int WriteTimeout = 1000;          // ms a command may wait for the pip
 constexpr int QuitGrace = 2000;             // ms an engine has to end after "quit"
 constexpr qsizetype MaxLineLength = 65536;  // bytes kept of one line; the rest is dropped
 
-const QString InformationCaption = QStringLiteral("Information");
-
 void Inform(const QString &text)
 {
-    ShowMessage(TPrompts::Icon::Information, InformationCaption, text);
+    MessageDlg(text, TPrompts::Icon::Information);
 }
 
 // Ends a process that was told to quit: it is deleted once it has ended, and

@@ -83,6 +83,7 @@ void TestEngineLink::missingEngine()
     QCOMPARE(rig.prompts.messageTexts(),
              QStringList({"Could not find the engine", "Could not connect with engine."}));
     QCOMPARE(rig.prompts.messages.first().icon, TPrompts::Icon::Information);
+    QCOMPARE(rig.prompts.messages.first().caption, QStringLiteral("Information"));
     QVERIFY(!rig.controller.Connected());
     QVERIFY(rig.panel.isHidden());
     QCOMPARE(visibility.size(), 2); // shown while loading, hidden again
