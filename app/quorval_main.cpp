@@ -6,6 +6,9 @@
 #include "app/ini_file.h"
 #include "app/options_dialog.h"
 #include "app/state_icons.h"
+#include "engine/enginecontroller.h"
+#include "engine/enginedefault.h"
+#include "engine/enginepanel.h"
 #include "service/xfccbasic.h"
 #include "ui/aboutbox.h"
 #include "ui/multilang.h"
@@ -18,6 +21,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -36,7 +40,6 @@ namespace {
 constexpr int ToolBarHeight = 33;
 constexpr int UpperAreaHeight = 328;
 constexpr int BoardPanelWidth = 317;  // the 305-pixel board at left 6 with the same margin right
-constexpr int EnginePanelHeight = 88;
 constexpr int ServersListWidth = 177;
 } // namespace
 
@@ -78,10 +81,8 @@ void TQuorvalMain::FormCreate()
     ini.load();
     m_settings = TSettings::read(ini, m_context.ProgramFolder);
 
-    QPalette enginePalette = PanelEngine->palette();
-    enginePalette.setColor(QPalette::Window, ColorFromColorRef(m_settings.LightSquaresColor));
-    PanelEngine->setPalette(enginePalette);
-    PanelEngine->setAutoFillBackground(true);
+    // The engine panel keeps the colour it gets here for the whole run.
+    PanelEngine->SetBackgroundColor(ColorFromColorRef(m_settings.LightSquaresColor));
 
     // Now and at every activation: the options dialog may have changed it.
     MultiLang1->setActiveLanguage(m_settings.ActiveLanguage);
@@ -140,6 +141,8 @@ void TQuorvalMain::FormDestroy()
     if (m_destroyed)
         return;
     m_destroyed = true;
+    if (Engine->Connected())
+        EngineButtonClick();
     // Both places a temporary game file may have been left in.
     QFile::remove(m_context.ProgramFolder + QStringLiteral("temporal.pgn"));
     QFile::remove(m_context.TempFolder + QDir::separator() + QStringLiteral("temporal.pgn"));
@@ -311,6 +314,20 @@ void TQuorvalMain::SpeedButton1Click()
     openAddress(m_currentGame.gameLink);
 }
 
+void TQuorvalMain::EngineButtonClick()
+{
+    if (!Engine->Connected()) {
+        TEngineChoice choice{m_settings.EngineFileName, m_settings.EngineProtocol};
+        // The default engine is not shipped here: use the system's own.
+        if (choice.file == TSettings::defaultEngineFileName(m_context.ProgramFolder)
+            && !QFileInfo::exists(choice.file))
+            choice = DefaultEngine(m_context.ProgramFolder);
+        Engine->SetEngineFile(choice.file);
+        Engine->SetProtocol(choice.protocol);
+    }
+    Engine->EngineButtonClick();
+}
+
 void TQuorvalMain::About1Click()
 {
     AboutBox->setVersionText(QLatin1String(VersionText));
@@ -346,6 +363,7 @@ void TQuorvalMain::wireCommands()
     wire("Programhistory1", &TQuorvalMain::Programhistory1Click);
     wire("Quorvalforums1", &TQuorvalMain::Quorvalforums1Click);
     wire("About1", &TQuorvalMain::About1Click);
+    wire("EngineButton", &TQuorvalMain::EngineButtonClick);
     wire("Checkserver1", &TQuorvalMain::ServersListClick);
     wire("Gotoserverwebsite1", &TQuorvalMain::Gotoserverwebsite1Click);
     connect(ServersList, &QListWidget::itemClicked, this, Guarded(this, &TQuorvalMain::ServersListClick));
@@ -470,10 +488,11 @@ void TQuorvalMain::createPanels()
     MoveListPanel->setObjectName(QStringLiteral("MoveListPanel"));
     new QVBoxLayout(MoveListPanel);
     MoveListPanel->layout()->setContentsMargins(0, 0, 0, 0);
-    PanelEngine = new QWidget(right);
-    PanelEngine->setObjectName(QStringLiteral("PanelEngine"));
-    PanelEngine->setFixedHeight(EnginePanelHeight);
-    PanelEngine->hide();
+    PanelEngine = new TEnginePanel(right);
+    Engine = new TEngineController(this);
+    Engine->setObjectName(QStringLiteral("EngineLink"));
+    Engine->SetLogFallbackFolder(m_context.TempFolder);
+    PanelEngine->Follow(Engine);
     rightLayout->addWidget(MoveListPanel, 1);
     rightLayout->addWidget(PanelEngine);
     upperLayout->addWidget(right, 1);

@@ -16,6 +16,8 @@ class QToolButton;
 class QTreeWidget;
 class QWidget;
 class TAboutBox;
+class TEngineController;
+class TEnginePanel;
 class TAddServerDialog;
 class TMultiLang;
 class TOptionsDialog;
@@ -45,7 +47,8 @@ public:
     QTreeWidget *gameList() const { return GameList; }
     QWidget *boardPanel() const { return BoardPanel; }
     QWidget *moveListPanel() const { return MoveListPanel; }
-    QWidget *enginePanel() const { return PanelEngine; }
+    TEnginePanel *enginePanel() const { return PanelEngine; }
+    TEngineController *engine() const { return Engine; }
     TMultiLang *multiLang() const { return MultiLang1; }
     TAddServerDialog *addServerDialog() const { return AddServerDialog; }
     TOptionsDialog *optionsDialog() const { return OptionsDialog; }
@@ -76,6 +79,9 @@ public Q_SLOTS:
     void Gotoserverwebsite1Click();
     void SpeedButton1Click();
     void About1Click();
+
+    // Starts or stops the analysis engine named in the settings.
+    void EngineButtonClick();
 
 protected:
     bool event(QEvent *event) override;
@@ -111,7 +117,8 @@ private:
 
     QWidget *BoardPanel = nullptr;
     QWidget *MoveListPanel = nullptr;
-    QWidget *PanelEngine = nullptr;
+    TEnginePanel *PanelEngine = nullptr;
+    TEngineController *Engine = nullptr;
     QListWidget *ServersList = nullptr;
     QTreeWidget *GameList = nullptr;
     QMenu *ServersPopup = nullptr;

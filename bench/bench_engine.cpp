@@ -1,0 +1,112 @@
+// The engine link under a real analysis: stockfish analyses while the link
+// reads its output. Reports how long a line waits between leaving the
+// engine and showing in its label, and the CPU time the link itself takes.
+
+#include "engine/enginecontroller.h"
+#include "engine/engineprocess.h"
+#include "engine/enginepanel.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+constexpr int AnalysisMilliseconds = 5000;
+
+double CpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval &t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+void AnalysisWithStockfish(benchmark::State &state)
+{
+    const QString stockfish = QStandardPaths::findExecutable(QStringLiteral("stockfish"), {QStringLiteral("/usr/games")});
+    QTemporaryDir folder;
+    const QString engine = folder.filePath(QStringLiteral("stockfish"));
+    if (stockfish.isEmpty() || !QFile::link(stockfish, engine)) {
+        state.SkipWithError("stockfish is not installed");
+        return;
+    }
+
+    for (auto _ : state) {
+        TEngineController controller;
+        TEnginePanel panel;
+        panel.Follow(&controller);
+        controller.SetEngineFile(engine);
+        controller.SetProtocol(TEngineController::Uci);
+        controller.EngineButtonClick();
+        QProcess *process = controller.Process()->findChild<QProcess *>();
+        if (!process) {
+            state.SkipWithError("stockfish did not start");
+            return;
+        }
+
+        // A line has left the engine when its bytes reach our side of the
+        // pipe; the oldest bytes a tick takes set the wait of its update.
+        QElapsedTimer clock;
+        clock.start();
+        qint64 oldestUnshown = -1;
+        QList<qint64> waits;
+        QObject::connect(process, &QProcess::readyRead, [&] {
+            if (oldestUnshown < 0)
+                oldestUnshown = clock.elapsed();
+        });
+        QObject::connect(&controller, &TEngineController::labelsChanged, [&] {
+            if (oldestUnshown >= 0)
+                waits.append(clock.elapsed() - oldestUnshown);
+        });
+        QObject::connect(controller.Process()->PipeCheckingTimer(), &QTimer::timeout, [&] { oldestUnshown = -1; });
+
+        const double cpuBefore = CpuSeconds();
+        QEventLoop loop;
+        QTimer::singleShot(AnalysisMilliseconds, &loop, &QEventLoop::quit);
+        loop.exec();
+        const double cpuPercent = 100.0 * (CpuSeconds() - cpuBefore) / (AnalysisMilliseconds / 1000.0);
+        controller.EngineButtonClick();
+
+        qint64 total = 0;
+        for (qint64 wait : waits)
+            total += wait;
+        const double meanWait = waits.isEmpty() ? 0.0 : double(total) / double(waits.size());
+        const double maxWait = waits.isEmpty() ? 0.0 : double(*std::max_element(waits.begin(), waits.end()));
+        state.counters["wait_mean_ms"] = meanWait;
+        state.counters["wait_max_ms"] = maxWait;
+        state.counters["cpu_percent"] = cpuPercent;
+        state.counters["updates"] = double(waits.size());
+        std::printf("line to label: mean %.0f ms, at most %.0f ms over %lld updates; "
+                    "own CPU while analysing: %.2f %% of one core\n",
+                    meanWait, maxWait, static_cast<long long>(waits.size()), cpuPercent);
+    }
+}
+
+} // namespace
+
+BENCHMARK(AnalysisWithStockfish)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,155 @@
+#include "engine/enginecontroller.h"
+
+#include "engine/engineprocess.h"
+#include "engine/uciprotocol.h"
+#include "engine/winboardprotocol.h"
+#include "ui/prompts.h"
+
+TEngineController::TEngineController(QObject *parent)
+    : QObject(parent)
+    , m_process(new TEngineProcess(this))
+{
+    connect(m_process, &TEngineProcess::linesReceived, this, &TEngineController::ProcessLines);
+    connect(m_process, &TEngineProcess::engineLost, this, &TEngineController::EngineLost);
+    SetEngineDefault();
+}
+
+TEngineController::~TEngineController()
+{
+    m_process->Disconnect(false);
+}
+
+void TEngineController::SetEngineArguments(const QStringList &arguments)
+{
+    m_process->SetArguments(arguments);
+}
+
+void TEngineController::SetLogFallbackFolder(const QString &folder)
+{
+    m_process->SetLogFallbackFolder(folder);
+}
+
+bool TEngineController::Connected() const
+{
+    return m_process->Connected();
+}
+
+void TEngineController::SetEngineDefault()
+{
+    m_process->SetEngineDefault();
+    m_labels = TAnalysisLabels();
+    m_labels.engine = QStringLiteral("Starting Engine.....");
+    PublishLabels();
+}
+
+void TEngineController::SendPositionToCrafty(const TAnalysedPosition &position)
+{
+    m_position = position;
+    if (!Connected())
+        return;
+    // What the engine said about the previous position is read before the
+    // labels are reset for this one.
+    m_process->ReadPendingLines();
+    m_labels.ResetValues();
+    PublishLabels();
+    for (const QString &command : m_protocolLink->PositionCommands(position))
+        m_process->SendCommand(command);
+}
+
+void TEngineController::EngineButtonClick()
+{
+    if (Connected()) {
+        SetEngineLabel(QStringLiteral("Closing engine.... "));
+        m_process->Disconnect(false);
+        SetPanelVisible(false);
+        m_process->CloseLog();
+        return;
+    }
+    SetEngineLabel(QStringLiteral("Loading engine ") + m_engineFile + QStringLiteral("...."));
+    SetPanelVisible(true);
+    Connect();
+    if (Connected())
+        SendPositionToCrafty(m_position);
+    else
+        SetPanelVisible(false);
+}
+
+void TEngineController::EngineButton2Click()
+{
+    if (Connected())
+        EngineButtonClick();
+    else
+        SetPanelVisible(false);
+}
+
+void TEngineController::Connect()
+{
+    if (m_protocol == Uci)
+        m_protocolLink = std::make_unique<TUciProtocol>();
+    else
+        m_protocolLink = std::make_unique<TWinboardProtocol>();
+    m_process->SetStatusRequests(m_protocolLink->SendsStatusRequests());
+    m_labels.ResetValues();
+    PublishLabels();
+    m_process->Connect(m_engineFile, m_protocolLink->OpeningCommands());
+}
+
+void TEngineController::ProcessLines(const QStringList &lines)
+{
+    for (const QString &line : lines) {
+        if (!Connected())
+            break;
+        switch (m_protocolLink->ProcessLine(line, m_labels)) {
+        case TEngineProtocol::LineEffect::None:
+            break;
+        case TEngineProtocol::LineEffect::StopStatusRequests:
+            m_process->SetStatusRequests(false);
+            break;
+        case TEngineProtocol::LineEffect::LacksSetboard:
+            Refuse(QStringLiteral("Engine doesnt support setboard command!"));
+            break;
+        case TEngineProtocol::LineEffect::LacksAnalyze:
+            Refuse(QStringLiteral("Engine doesnt support analyze mode!"));
+            break;
+        }
+    }
+    PublishLabels();
+}
+
+void TEngineController::Refuse(const QString &message)
+{
+    // The engine is of no use, but the program goes on: a move may be unsent.
+    m_process->Disconnect(false);
+    m_process->CloseLog();
+    SetPanelVisible(false);
+    SetEngineLabel(message);
+    MessageDlg(message, TPrompts::Icon::Information);
+}
+
+void TEngineController::EngineLost()
+{
+    m_process->CloseLog();
+    SetEngineLabel(QStringLiteral("The engine has stopped"));
+}
+
+void TEngineController::SetPanelVisible(bool visible)
+{
+    if (m_panelVisible == visible)
+        return;
+    m_panelVisible = visible;
+    emit panelVisibleChanged(visible);
+}
+
+void TEngineController::SetEngineLabel(const QString &text)
+{
+    m_labels.engine = text;
+    PublishLabels();
+}
+
+void TEngineController::PublishLabels()
+{
+    if (m_labels == m_shownLabels)
+        return;
+    m_shownLabels = m_labels;
+    emit labelsChanged(m_labels);
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "engine/analysedposition.h"
+#include "engine/analysislabels.h"
+#include "engine/engineprotocol.h"
+
+#include <QObject>
+#include <memory>
+
+class TEngineProcess;
+
+// The engine analysis as the main window sees it: the toggle, the position
+// to analyse and the label texts to show. The main window owns one, gives it
+// the engine settings, calls SendPositionToCrafty on every change of the
+// shown position and wires the engine panel to its signals.
+class TEngineController : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum Protocol { Winboard = 0, Uci = 1 };
+
+    explicit TEngineController(QObject *parent = nullptr);
+    ~TEngineController() override;
+
+    // The settings "ENGINE_FILE_NAME" and "ENGINE_PROTOCOL"; taken at the next start.
+    void SetEngineFile(const QString &file) { m_engineFile = file; }
+    QString EngineFile() const { return m_engineFile; }
+    void SetProtocol(int protocol) { m_protocol = protocol == Uci ? Uci : Winboard; }
+    int ProtocolInUse() const { return m_protocol; }
+    // Arguments given to the engine program; none unless set.
+    void SetEngineArguments(const QStringList &arguments);
+    // Where the traffic log goes when the engine's folder cannot be written.
+    void SetLogFallbackFolder(const QString &folder);
+
+    bool Connected() const;
+    bool PanelVisible() const { return m_panelVisible; }
+    const TAnalysisLabels &Labels() const { return m_labels; }
+    TEngineProcess *Process() const { return m_process; }
+
+public slots:
+    // Called once at start-up: the link is idle, the labels are reset.
+    void SetEngineDefault();
+    // Remembers the shown position and, while an engine runs, sends it.
+    void SendPositionToCrafty(const TAnalysedPosition &position);
+    // The toolbar toggle: stops a running engine, else starts one.
+    void EngineButtonClick();
+    // The panel's stop button: stops a running engine, else hides the panel.
+    void EngineButton2Click();
+
+signals:
+    void labelsChanged(const TAnalysisLabels &labels);
+    void panelVisibleChanged(bool visible);
+
+private:
+    void Connect();
+    void ProcessLines(const QStringList &lines);
+    void EngineLost();
+    void Refuse(const QString &message);
+    void SetPanelVisible(bool visible);
+    void SetEngineLabel(const QString &text);
+    void PublishLabels();
+
+    TEngineProcess *m_process;
+    std::unique_ptr<TEngineProtocol> m_protocolLink;
+    TAnalysedPosition m_position;
+    TAnalysisLabels m_labels;
+    TAnalysisLabels m_shownLabels;
+    QString m_engineFile;
+    Protocol m_protocol = Winboard;
+    bool m_panelVisible = false;
+};

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <QTimer>
+
+class QProcess;
+
+// One engine child process with its standard input and output. Commands go
+// out one line per write; the output is polled every 500 ms, split into
+// lines and handed on. The traffic is logged beside the engine in
+// "<engine name>.tellmar.log". Failures are told through TPrompts.
+class TEngineProcess : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TEngineProcess(QObject *parent = nullptr);
+    ~TEngineProcess() override;
+
+    // Clears the link state; the timer is off until the next connect.
+    void SetEngineDefault();
+
+    // Starts the engine and sends the opening commands; tells the user when
+    // the engine could not be started.
+    bool Connect(const QString &engineFile, const QStringList &openingCommands);
+    bool ConnectViaPipes();
+    bool StartEngineViaPipes();
+    // Stops the engine: "quit" unless quietly, then its input is closed.
+    void Disconnect(bool quietly);
+    void DisconnectViaPipes();
+    // Writes one command and a line feed to the engine.
+    void SendCommand(const QString &text);
+    // Hands on at once every line the engine has written so far.
+    void ReadPendingLines();
+    // Whether an engine runs: exactly while the pipe timer is on.
+    bool Connected() const;
+
+    // Arguments given to the engine program (none by default).
+    void SetArguments(const QStringList &arguments) { m_arguments = arguments; }
+    // Where the traffic log goes when the engine's folder cannot be written.
+    void SetLogFallbackFolder(const QString &folder) { m_logFallbackFolder = folder; }
+    // Whether "." asks the engine for its status every second.
+    void SetStatusRequests(bool on) { m_statusRequests = on; }
+    bool StatusRequests() const { return m_statusRequests; }
+
+    QString EngineFile() const { return m_engineFile; }
+    QString LogFileName() const { return m_log.fileName(); }
+    void CloseLog();
+
+    QTimer *PipeCheckingTimer() { return &m_pipeCheckingTimer; }
+
+signals:
+    // The complete lines of one read, without line ends, in order.
+    void linesReceived(const QStringList &lines);
+    // The engine ended while it was connected; the link is already down.
+    void engineLost();
+
+public slots:
+    void PipeCheckingTimerTimer();
+
+private:
+    void CheckPipes();
+    void ProcessCommands(const QByteArray &bytes);
+    void OpenLog();
+    void WriteLog(const QString &line);
+    void EngineFinished();
+
+    QTimer m_pipeCheckingTimer;
+    QPointer<QProcess> m_process;
+    QString m_engineFile;
+    QStringList m_arguments;
+    QString m_logFallbackFolder;
+    QFile m_log;
+    QByteArray m_partialLine;
+    QElapsedTimer m_lastStatusRequest;
+    bool m_busy = false;
+    bool m_statusRequests = false;
+};

@@ -1,0 +1,91 @@
+// A stand-in chess engine for tests. It reads "script.txt" from its working
+// directory, appends every byte it receives to "received.txt" there, and
+// answers commands as the script says:
+//
+//   @start             the lines below are played at start-up
+//   @on PREFIX         the lines below are played for each command that starts
+//                      with PREFIX (the first such block wins)
+//   TEXT               writes TEXT and a line feed
+//   @crlf TEXT         writes TEXT, a carriage return and a line feed
+//   @part TEXT         writes TEXT without a line end
+//   @sleep MS          waits MS milliseconds
+//   @exit              ends at once
+//
+// "quit" ends the engine after its block, if any, has been played.
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+struct Block {
+    bool atStart = false;
+    std::string prefix;
+    std::vector<std::string> lines;
+};
+
+bool startsWith(const std::string &text, const std::string &prefix)
+{
+    return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+std::vector<Block> readScript(const char *fileName)
+{
+    std::vector<Block> blocks;
+    std::ifstream in(fileName);
+    for (std::string line; std::getline(in, line);) {
+        if (line == "@start")
+            blocks.push_back({true, {}, {}});
+        else if (startsWith(line, "@on "))
+            blocks.push_back({false, line.substr(4), {}});
+        else if (!blocks.empty())
+            blocks.back().lines.push_back(line);
+    }
+    return blocks;
+}
+
+void play(const Block &block)
+{
+    for (const std::string &line : block.lines) {
+        if (startsWith(line, "@crlf "))
+            std::fputs((line.substr(6) + "\r\n").c_str(), stdout);
+        else if (startsWith(line, "@part "))
+            std::fputs(line.substr(6).c_str(), stdout);
+        else if (startsWith(line, "@sleep "))
+            std::this_thread::sleep_for(std::chrono::milliseconds(std::stoi(line.substr(7))));
+        else if (line == "@exit")
+            std::exit(3);
+        else
+            std::fputs((line + "\n").c_str(), stdout);
+        std::fflush(stdout);
+    }
+}
+
+} // namespace
+
+int main()
+{
+    const std::vector<Block> blocks = readScript("script.txt");
+    std::ofstream received("received.txt", std::ios::binary | std::ios::app);
+    for (const Block &block : blocks) {
+        if (block.atStart)
+            play(block);
+    }
+    for (std::string command; std::getline(std::cin, command);) {
+        received << command << '\n' << std::flush;
+        for (const Block &block : blocks) {
+            if (!block.atStart && startsWith(command, block.prefix)) {
+                play(block);
+                break;
+            }
+        }
+        if (command == "quit")
+            return 0;
+    }
+    return 0;
+}
