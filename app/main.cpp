@@ -29,5 +29,6 @@ int main(int argc, char **argv)
     TQuorvalMain mainWindow(context);
     mainWindow.createDialogs();
     mainWindow.show();
+    mainWindow.activateWindow();
     return app.exec();
 }

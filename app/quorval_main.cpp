@@ -28,6 +28,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -93,8 +94,16 @@ void TQuorvalMain::FormCreate()
 bool TQuorvalMain::event(QEvent *event)
 {
     const bool handled = QMainWindow::event(event);
-    if (event->type() == QEvent::WindowActivate)
-        FormActivate();
+    if (event->type() == QEvent::WindowActivate) {
+        RunGuarded([this] { FormActivate(); });
+    } else if (event->type() == QEvent::Show && !m_activatedOnce) {
+        // Without a window manager (a bare X server) the window may never be
+        // activated; the start-up work must not wait for that.
+        QTimer::singleShot(0, this, [this] {
+            if (!m_activatedOnce && isVisible())
+                RunGuarded([this] { FormActivate(); });
+        });
+    }
     return handled;
 }
 
