@@ -6,6 +6,8 @@
 #include "app/ini_file.h"
 #include "app/options_dialog.h"
 #include "app/state_icons.h"
+#include "board/move_entry.h"
+#include "board/promotion_dialog.h"
 #include "service/xfccbasic.h"
 #include "ui/aboutbox.h"
 #include "ui/multilang.h"
@@ -51,6 +53,7 @@ TQuorvalMain::TQuorvalMain(const TProgramContext &context, QWidget *parent)
     createToolBar();
     createMenus();
     createPanels();
+    createBoard();
     wireCommands();
     MultiLang1 = createMultiLang(this, WordList::QuorvalMain);
     SaveForm1 = new TSaveForm(this);
@@ -82,6 +85,7 @@ void TQuorvalMain::FormCreate()
     enginePalette.setColor(QPalette::Window, ColorFromColorRef(m_settings.LightSquaresColor));
     PanelEngine->setPalette(enginePalette);
     PanelEngine->setAutoFillBackground(true);
+    applyBoardColors();
 
     // Now and at every activation: the options dialog may have changed it.
     MultiLang1->setActiveLanguage(m_settings.ActiveLanguage);
@@ -117,6 +121,7 @@ void TQuorvalMain::createDialogs()
     AddServerDialog = new TAddServerDialog(m_context.ServersFolder, language, this);
     AboutBox = new TAboutBox(language, this);
     OptionsDialog = new TOptionsDialog(m_settings, m_context.ServersFolder, AddServerDialog, this);
+    PromotionDialog = new TPromotionDialog(this);
     WaitWindow = new TWaitWindow([this] { return ColorFromColorRef(m_settings.LightSquaresColor); }, this);
     const auto listServers = [this] { RunGuarded([this] { refreshServerList(false); }); };
     connect(AddServerDialog, &TAddServerDialog::serverSaved, this, listServers);
@@ -125,8 +130,10 @@ void TQuorvalMain::createDialogs()
 
 void TQuorvalMain::Options1Click()
 {
-    if (OptionsDialog->exec() == QDialog::Accepted)
+    if (OptionsDialog->exec() == QDialog::Accepted) {
         MultiLang1->setActiveLanguage(m_settings.ActiveLanguage);
+        applyBoardColors();
+    }
 }
 
 void TQuorvalMain::closeEvent(QCloseEvent *event)
