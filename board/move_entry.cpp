@@ -189,7 +189,9 @@ TMoveEntry::Outcome TMoveEntry::EnterMove(MoveRecord move)
     m_game.CurrentPly += 1;
     m_game.MoveCount = m_game.CurrentPly;
 
-    move.Piece = m_position.GetPiece(move.To);
+    // The pawn, also for a promotion, as in the records the game reader
+    // makes: the move text of a promotion names no piece before the square.
+    move.Piece = moving;
     move.Captured = captured;
     switch (Coincidencia(move)) {
     case 1: move.Disambiguation = MoveRecord::FromFileNamed; break;
