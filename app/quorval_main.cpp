@@ -6,6 +6,8 @@
 #include "app/ini_file.h"
 #include "app/options_dialog.h"
 #include "app/state_icons.h"
+#include "board/move_entry.h"
+#include "board/promotion_dialog.h"
 #include "engine/enginecontroller.h"
 #include "engine/enginedefault.h"
 #include "engine/enginepanel.h"
@@ -55,6 +57,7 @@ TQuorvalMain::TQuorvalMain(const TProgramContext &context, QWidget *parent)
     createToolBar();
     createMenus();
     createPanels();
+    createBoard();
     wireCommands();
     MultiLang1 = createMultiLang(this, WordList::QuorvalMain);
     SaveForm1 = new TSaveForm(this);
@@ -84,6 +87,7 @@ void TQuorvalMain::FormCreate()
 
     // The engine panel keeps the colour it gets here for the whole run.
     PanelEngine->SetBackgroundColor(ColorFromColorRef(m_settings.LightSquaresColor));
+    applyBoardColors();
 
     // Now and at every activation: the options dialog may have changed it.
     MultiLang1->setActiveLanguage(m_settings.ActiveLanguage);
@@ -127,6 +131,7 @@ void TQuorvalMain::createDialogs()
     AddServerDialog = new TAddServerDialog(m_context.ServersFolder, language, this);
     AboutBox = new TAboutBox(language, this);
     OptionsDialog = new TOptionsDialog(m_settings, m_context.ServersFolder, AddServerDialog, this);
+    PromotionDialog = new TPromotionDialog(this);
     WaitWindow = new TWaitWindow([this] { return ColorFromColorRef(m_settings.LightSquaresColor); }, this);
     const auto listServers = [this] { RunGuarded([this] { refreshServerList(false); }); };
     connect(AddServerDialog, &TAddServerDialog::serverSaved, this, listServers);
@@ -135,8 +140,10 @@ void TQuorvalMain::createDialogs()
 
 void TQuorvalMain::Options1Click()
 {
-    if (OptionsDialog->exec() == QDialog::Accepted)
+    if (OptionsDialog->exec() == QDialog::Accepted) {
         MultiLang1->setActiveLanguage(m_settings.ActiveLanguage);
+        applyBoardColors();
+    }
 }
 
 void TQuorvalMain::closeEvent(QCloseEvent *event)

@@ -3,11 +3,14 @@
 #include "app/program_context.h"
 #include "app/server_entry.h"
 #include "app/settings.h"
+#include "chess/game_record.h"
 #include "service/xfcc_types.h"
 
 #include <QIcon>
 #include <QList>
 #include <QMainWindow>
+
+#include <memory>
 
 class QListWidget;
 class QListWidgetItem;
@@ -19,6 +22,9 @@ class TAboutBox;
 class TEngineController;
 class TEnginePanel;
 class TAddServerDialog;
+class TChessDiagram2D;
+class TMoveEntry;
+class TPromotionDialog;
 class TMultiLang;
 class TOptionsDialog;
 class TSaveForm;
@@ -55,6 +61,18 @@ public:
     TAboutBox *aboutBox() const { return AboutBox; }
     TWaitWindow *waitWindow() const { return WaitWindow; }
 
+    // The board and the current game (app/quorval_main_board.cpp).
+    TChessDiagram2D *diagram() const { return Diagram; }
+    TPromotionDialog *promotionDialog() const { return PromotionDialog; }
+    GameRecord &game() { return m_game; }
+    // Plays move on the board as ply game().CurrentPly, which callers
+    // advance first; false, after "Too many moves!", beyond 400 plies.
+    bool DoMove(const MoveRecord &move);
+    // Takes back Moves[CurrentPly] on the board; callers then step CurrentPly back.
+    void ReverseMove(const MoveRecord &move);
+    // The square colours from the settings, and a repaint.
+    void applyBoardColors();
+
     // The base address of the program's own web pages.
     static QString WebSiteBase();
 
@@ -82,6 +100,8 @@ public Q_SLOTS:
 
     // Starts or stops the analysis engine named in the settings.
     void EngineButtonClick();
+    // Enters the move just dragged on the board.
+    void DiagramMouseUp();
 
 protected:
     bool event(QEvent *event) override;
@@ -95,6 +115,11 @@ private:
     void createToolBar();
     void createMenus();
     void createPanels();
+    void createBoard();
+    // Until the move list and the engine link exist these have nothing to refresh.
+    void UpdateMoveList();
+    void RichViewUpdateCurrentMove();
+    void SendPositionToCrafty();
     void wireCommands();
     template <typename Slot>
     void wire(const char *name, Slot slot);
@@ -112,6 +137,8 @@ private:
     bool m_activatedOnce = false;
     bool m_firstRunOptionsShown = false;
     bool m_destroyed = false;
+    GameRecord m_game;
+    std::unique_ptr<TMoveEntry> m_moveEntry;
     const QList<QIcon> m_serverStateIcons;
     const QList<QIcon> m_gameStateIcons;
 
@@ -127,5 +154,7 @@ private:
     TAddServerDialog *AddServerDialog = nullptr;
     TAboutBox *AboutBox = nullptr;
     TOptionsDialog *OptionsDialog = nullptr;
+    TChessDiagram2D *Diagram = nullptr;
+    TPromotionDialog *PromotionDialog = nullptr;
     TWaitWindow *WaitWindow = nullptr;
 };

@@ -1,0 +1,328 @@
+#include "board/chess_diagram_2d.h"
+#include "recording_prompts.h"
+
+#include <QPaintEvent>
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+
+constexpr int S = TChessDiagram2D::S;
+
+// Collects the rectangles the widget is asked to repaint.
+class PaintRecorder : public QObject
+{
+public:
+    explicit PaintRecorder(QWidget *widget) { widget->installEventFilter(this); }
+    QRegion painted;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent *>(event)->region();
+        return false;
+    }
+};
+
+} // namespace
+
+class TestChessDiagram : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TChessDiagram2D> m_board;
+
+    QPoint centre(Square q) const { return m_board->squareOrigin(q) + QPoint(S / 2, S / 2); }
+    void press(QPoint at) { QTest::mousePress(m_board.get(), Qt::LeftButton, {}, at); }
+    void moveTo(QPoint at) { QTest::mouseMove(m_board.get(), at); }
+    void release(QPoint at) { QTest::mouseRelease(m_board.get(), Qt::LeftButton, {}, at); }
+    void drag(Square from, QPoint to)
+    {
+        press(centre(from));
+        moveTo(to);
+        release(to);
+    }
+    MoveRecord dragged() const
+    {
+        MoveRecord m;
+        m_board->GetMove(m);
+        return m;
+    }
+    // The canvas of square q shows only the square's colour.
+    bool showsEmpty(Square q) const
+    {
+        const QImage square = m_board->canvas().copy(QRect(m_board->squareOrigin(q), QSize(S, S)));
+        for (int y = 0; y < S; ++y)
+            for (int x = 0; x < S; ++x)
+                if (square.pixelColor(x, y) != m_board->squareColor(q))
+                    return false;
+        return true;
+    }
+    QImage squareImage(Square q) const
+    {
+        return m_board->canvas().copy(QRect(m_board->squareOrigin(q), QSize(S, S)));
+    }
+    void placeOnly(std::initializer_list<std::pair<PieceCode, Square>> pieces)
+    {
+        m_board->Position() = TChessPosition();
+        for (auto [piece, q] : pieces)
+            m_board->Position().SetPiece(piece, q);
+        m_board->Redraw();
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_board = std::make_unique<TChessDiagram2D>();
+        m_board->setLightSquareColor(QColor(0xF0, 0xD9, 0xB5));
+        m_board->setDarkSquareColor(QColor(0xB5, 0x88, 0x63));
+        m_board->Position().SetStartPosition();
+        m_board->Redraw();
+        m_board->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_board.get()));
+    }
+    void cleanup() { m_board.reset(); }
+
+    void constructsAsDescribed()
+    {
+        QCOMPARE(m_board->size(), QSize(304, 304));
+        QCOMPARE(m_board->property("Version").toString(), QString("1.0"));
+        QVERIFY(m_board->WhiteIsAtBottom());
+        QCOMPARE(m_board->DefaultPromotionPiece, Piece::WhiteQueen);
+        QCOMPARE(dragged().From, Square(0));
+        QCOMPARE(dragged().Annotation, 0);
+    }
+
+    void squareUnderAPoint_data()
+    {
+        QTest::addColumn<bool>("whiteAtBottom");
+        QTest::addColumn<QPoint>("point");
+        QTest::addColumn<int>("square");
+        QTest::newRow("white: top-left is a8") << true << QPoint(0, 0) << 70;
+        QTest::newRow("white: bottom-right is h1") << true << QPoint(303, 303) << 7;
+        QTest::newRow("white: e4") << true << QPoint(4 * S + 5, 4 * S + 5) << 34;
+        QTest::newRow("white: off the board, bottom left") << true << QPoint(-5, 400) << 0;
+        QTest::newRow("white: far off, top right") << true << QPoint(999, -999) << 77;
+        QTest::newRow("black: top-left is h1") << false << QPoint(0, 0) << 7;
+        QTest::newRow("black: bottom-right is a8") << false << QPoint(303, 303) << 70;
+        QTest::newRow("black: e4 seen from Black is d5") << false << QPoint(4 * S + 5, 4 * S + 5) << 43;
+        QTest::newRow("black: off the board, bottom left") << false << QPoint(-5, 400) << 77;
+    }
+    void squareUnderAPoint()
+    {
+        QFETCH(bool, whiteAtBottom);
+        QFETCH(QPoint, point);
+        QFETCH(int, square);
+        m_board->setWhiteIsAtBottom(whiteAtBottom);
+        QCOMPARE(m_board->SquareAt(point.x(), point.y()), square);
+        // Every square's own pixels map back to it.
+        for (int q : {0, 7, 34, 43, 70, 77})
+            QCOMPARE(m_board->SquareAt(centre(Square(q)).x(), centre(Square(q)).y()), q);
+    }
+
+    void turningTheBoardReflectsItThroughTheCentre()
+    {
+        QCOMPARE(m_board->squareOrigin(0), QPoint(0, 7 * S));
+        const QImage whiteKingFromWhite = squareImage(4);
+        PaintRecorder recorder(m_board.get());
+        m_board->setWhiteIsAtBottom(false);
+        QTRY_VERIFY(recorder.painted.contains(QRect(0, 0, 8 * S, 8 * S)));
+        QCOMPARE(m_board->squareOrigin(0), QPoint(7 * S, 0));
+        QCOMPARE(m_board->squareOrigin(4), QPoint(3 * S, 0));
+        QCOMPARE(squareImage(4), whiteKingFromWhite);
+    }
+
+    void dragRecordsTheMoveAndLeavesThePositionAlone()
+    {
+        QSignalSpy ups(m_board.get(), &TChessDiagram::mouseUp);
+        QSignalSpy downs(m_board.get(), &TChessDiagram::mouseDown);
+        drag(14, centre(34));
+        QCOMPARE(downs.count(), 1);
+        QCOMPARE(ups.count(), 1);
+        const MoveRecord m = dragged();
+        QCOMPARE(m.From, Square(14));
+        QCOMPARE(m.To, Square(34));
+        QCOMPARE(m.Promotion, 0);
+        QCOMPARE(m.Annotation, 1);
+        QCOMPARE(m.Piece, 0);
+        QCOMPARE(m_board->PieceAt(14), Piece::WhitePawn);
+        QCOMPARE(m_board->PieceAt(34), Piece::Empty);
+        // Until the owner redraws, the piece shows nowhere.
+        QVERIFY(showsEmpty(14));
+        QVERIFY(showsEmpty(34));
+        m_board->RedrawSquare(14);
+        QVERIFY(!showsEmpty(14));
+    }
+
+    void aDragStepRepaintsOnlyTheOldAndNewPlaces()
+    {
+        PaintRecorder recorder(m_board.get());
+        press(centre(14));
+        QCoreApplication::processEvents();
+        QCOMPARE(recorder.painted, QRegion());  // the screen still shows the piece
+        const QPoint next = centre(14) + QPoint(9, -25);
+        moveTo(next);
+        const QRect old(m_board->squareOrigin(14), QSize(S, S));
+        const QRect now(next - QPoint(S / 2, S / 2), QSize(S, S));
+        QTRY_VERIFY(!recorder.painted.isEmpty());
+        QCOMPARE(recorder.painted.boundingRect(), old | now);
+        // The floating piece is on screen at its new place, not on the back buffer's square.
+        QVERIFY(showsEmpty(14) == false);
+        recorder.painted = QRegion();
+        release(next);
+        QTRY_VERIFY(!recorder.painted.isEmpty());
+        QCOMPARE(recorder.painted.boundingRect(), now);
+        QCOMPARE(dragged().To, Square(24));  // the centre went to e3
+    }
+
+    void aDropHalfOffTheBoardLandsOnTheEdgeSquare()
+    {
+        drag(7, QPoint(8 * S + 15, 7 * S + 30));  // h1 rook, right of the board
+        QCOMPARE(dragged().To, Square(7));
+        drag(8, QPoint(-15, centre(38).y()));     // a2 pawn, left of a5
+        QCOMPARE(dragged().To, Square(38 - 8));
+        drag(70, QPoint(centre(70).x(), -30));     // a8 rook, above the board
+        QCOMPARE(dragged().To, Square(70));
+    }
+
+    void pressAndReleaseOnOneSquare()
+    {
+        QSignalSpy ups(m_board.get(), &TChessDiagram::mouseUp);
+        press(centre(6));
+        release(centre(6));
+        QCOMPARE(ups.count(), 1);
+        QCOMPARE(dragged().From, Square(6));
+        QCOMPARE(dragged().To, Square(6));
+        QVERIFY(showsEmpty(6));
+    }
+
+    void aClickOnAnEmptySquareFiresNoMouseUp()
+    {
+        QSignalSpy ups(m_board.get(), &TChessDiagram::mouseUp);
+        QSignalSpy downs(m_board.get(), &TChessDiagram::mouseDown);
+        QTest::mouseClick(m_board.get(), Qt::LeftButton, {}, centre(44));
+        QCOMPARE(downs.count(), 1);
+        QCOMPARE(ups.count(), 0);
+        QVERIFY(!m_board->isDragging());
+    }
+
+    void defaultPromotionPieces_data()
+    {
+        QTest::addColumn<int>("piece");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<int>("defaultPiece");
+        QTest::addColumn<int>("promotion");
+        QTest::newRow("white pawn to the eighth rank") << 1 << 61 << 71 << 5 << 5;
+        QTest::newRow("black pawn to the first rank") << 7 << 16 << 6 << 5 << 11;
+        QTest::newRow("white knight chosen") << 1 << 61 << 71 << 2 << 2;
+        QTest::newRow("black knight chosen") << 7 << 16 << 6 << 2 << 8;
+        QTest::newRow("white pawn dragged to rank 1") << 1 << 11 << 1 << 5 << 0;
+        QTest::newRow("black pawn dragged to rank 8") << 7 << 61 << 71 << 5 << 0;
+        QTest::newRow("a rook to the eighth rank") << 4 << 61 << 71 << 5 << 0;
+    }
+    void defaultPromotionPieces()
+    {
+        QFETCH(int, piece);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(int, defaultPiece);
+        QFETCH(int, promotion);
+        placeOnly({{PieceCode(piece), Square(from)}});
+        m_board->DefaultPromotionPiece = PieceCode(defaultPiece);
+        drag(Square(from), centre(Square(to)));
+        QCOMPARE(dragged().To, Square(to));
+        QCOMPARE(int(dragged().Promotion), promotion);
+    }
+
+    void draggingWithBlackAtTheBottom()
+    {
+        m_board->setWhiteIsAtBottom(false);
+        const QPoint e7 = centre(64);
+        QCOMPARE(e7, QPoint(3 * S + S / 2, 6 * S + S / 2));
+        drag(64, centre(44));
+        QCOMPARE(dragged().From, Square(64));
+        QCOMPARE(dragged().To, Square(44));
+    }
+
+    void animationMovesThePieceAndEndsOnTheTarget()
+    {
+        const QImage knight = squareImage(6);
+        MoveRecord m;
+        m.From = 6;
+        m.To = 25;
+        m_board->PlayMove(m);
+        QCOMPARE(m_board->PieceAt(6), Piece::Empty);
+        QCOMPARE(m_board->PieceAt(25), Piece::WhiteKnight);
+        QVERIFY(m_board->isAnimating());
+        QTRY_VERIFY(!m_board->isAnimating());
+        QVERIFY(showsEmpty(6));
+        // f3 is light and g1 dark: compare the piece's pixels only.
+        const QImage f3 = squareImage(25);
+        int differing = 0;
+        for (int y = 0; y < S; ++y)
+            for (int x = 0; x < S; ++x)
+                differing += (knight.pixelColor(x, y) == m_board->squareColor(6)) !=
+                             (f3.pixelColor(x, y) == m_board->squareColor(25));
+        QCOMPARE(differing, 0);
+        // A press ends a pending animation at once.
+        m.From = 25;
+        m.To = 6;
+        m_board->PlayMove(m);
+        press(centre(34));
+        QVERIFY(!m_board->isAnimating());
+        QVERIFY(!showsEmpty(6));
+    }
+
+    void piecesAreDrawnWithTheirMasks()
+    {
+        placeOnly({{Piece::WhiteKing, 4}, {Piece::BlackKing, 74}, {Piece::WhiteQueen, 3}});
+        // A white piece: white body inside a dark outline on the square.
+        const QImage king = squareImage(4);
+        int white = 0, dark = 0, ground = 0;
+        for (int y = 0; y < S; ++y)
+            for (int x = 0; x < S; ++x) {
+                const QColor c = king.pixelColor(x, y);
+                if (c == m_board->squareColor(4)) ++ground;
+                else if (c.lightness() > 230) ++white;
+                else if (c.lightness() < 60) ++dark;
+            }
+        QVERIFY2(white > 150 && dark > 150 && ground > 500,
+                 qPrintable(QString("white %1 dark %2 ground %3").arg(white).arg(dark).arg(ground)));
+        // A black piece: solid dark.
+        const QImage blackKing = squareImage(74);
+        int blackDark = 0;
+        for (int y = 0; y < S; ++y)
+            for (int x = 0; x < S; ++x)
+                blackDark += blackKing.pixelColor(x, y).lightness() < 60;
+        QVERIFY(blackDark > white);
+    }
+
+    // With QUORVAL_SCREENSHOT_DIR set, saves the initial position from both
+    // sides, for the eye.
+    void screenshots()
+    {
+        const QString dir = qEnvironmentVariable("QUORVAL_SCREENSHOT_DIR");
+        if (dir.isEmpty())
+            QSKIP("QUORVAL_SCREENSHOT_DIR not set");
+        QVERIFY(m_board->grab().save(dir + "/board-start-white.png"));
+        m_board->setWhiteIsAtBottom(false);
+        QVERIFY(m_board->grab().save(dir + "/board-start-black.png"));
+    }
+
+    void aMissingFontReportsEachPicture()
+    {
+        TRecordingPrompts prompts;
+        TChessDiagram2D board(nullptr, QStringLiteral("/nonexistent/font.ttf"));
+        QCOMPARE(prompts.messages.size(), 24);
+        QCOMPARE(prompts.messages.at(6).text, QString("Error loading PIECE7"));
+        QCOMPARE(prompts.messages.at(6).icon, TPrompts::Icon::Error);
+        QCOMPARE(prompts.messages.at(6).buttons, TPrompts::Buttons(TPrompts::Button::Ok));
+        // The board still draws its squares.
+        board.Position().SetStartPosition();
+        board.Redraw();
+        QCOMPARE(board.canvas().pixelColor(1, 1), board.LightSquareColor());
+    }
+};
+
+QTEST_MAIN(TestChessDiagram)
+#include "tst_chess_diagram.moc"
