@@ -232,8 +232,7 @@ private Q_SLOTS:
             click(dialog, "CancelBtn");
         });
         window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        QTRY_COMPARE(opened, 1);
+        QTRY_COMPARE_WITH_TIMEOUT(opened, 1, 20000);
         window.activateWindow();
         QTest::qWait(50);
         QCOMPARE(opened, 1);
