@@ -70,7 +70,10 @@ TSendMoveDialog::TSendMoveDialog(const TMoveToSend &move, const QString &opponen
     setMinimumWidth(420);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
+    // Made for one use: it speaks the active language from the start.
     MultiLang1 = createMultiLang(this, WordList::SendMoveDialog);
+    if (activeLanguage)
+        MultiLang1->setActiveLanguage(activeLanguage());
     MultiLang1->followActivation(std::move(activeLanguage));
 
     connect(Button1, &QPushButton::clicked, this, &TSendMoveDialog::Button1Click);
