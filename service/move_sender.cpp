@@ -20,13 +20,15 @@ bool TMoveSender::Send(const GameRecord &game, int serverMoveCount, const XfccGa
         MessageDlg(translate(QStringLiteral("@badmoveentered")), TPrompts::Icon::Warning,
                    TPrompts::Button::Ok, m_context.window);
 
-    MakeAMoveArguments arguments;
+    MakeAMoveRequest request;
     {
         TSendMoveDialog dialog(move, currentGame.message, m_context.activeLanguage, m_context.window);
         if (dialog.exec() != QDialog::Accepted)
             return false;
-        arguments = move.Arguments(dialog.choice(), dialog.message());
+        request = move.Arguments(dialog.choice(), dialog.message());
     }
+    request.username = server.UserName;
+    request.password = server.Password;
 
     if (m_context.window)
         m_context.window->repaint();
@@ -34,11 +36,11 @@ bool TMoveSender::Send(const GameRecord &game, int serverMoveCount, const XfccGa
     {
         const TWaitScope wait(m_context.waitWindow, translate(QStringLiteral("@sendingmove")) + server.Name);
         result = GetXfccBasicSoap(false, server.ServiceUrl)
-                     ->MakeAMove(server.UserName, server.Password, arguments.gameId, arguments.resign,
-                                 arguments.acceptDraw, arguments.movecount, arguments.myMove,
-                                 arguments.offerDraw, arguments.claimDraw, arguments.myMessage);
+                     ->MakeAMove(request.username, request.password, request.gameId, request.resign,
+                                 request.acceptDraw, request.movecount, request.myMove, request.offerDraw,
+                                 request.claimDraw, request.myMessage);
     }
-    const TMoveAnswer answer = MoveAnswerFor(result, arguments.movecount, translate);
+    const TMoveAnswer answer = MoveAnswerFor(result, request.movecount, translate);
     const QString caption = answer.icon == TPrompts::Icon::None ? m_context.applicationTitle
                                                                 : IconCaption(answer.icon);
     ShowMessage(answer.icon, caption, answer.text, TPrompts::Button::Ok, m_context.window);

@@ -22,9 +22,9 @@ bool TMoveToSend::MayConfirm(TSendChoice choice) const
     return IsNextMove() || choice == TSendChoice::Resign || choice == TSendChoice::AcceptDraw;
 }
 
-MakeAMoveArguments TMoveToSend::Arguments(TSendChoice choice, const QString &message) const
+MakeAMoveRequest TMoveToSend::Arguments(TSendChoice choice, const QString &message) const
 {
-    MakeAMoveArguments arguments;
+    MakeAMoveRequest arguments;
     arguments.gameId = m_gameId;
     arguments.resign = choice == TSendChoice::Resign;
     arguments.acceptDraw = choice == TSendChoice::AcceptDraw;

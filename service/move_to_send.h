@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chess/game_record.h"
+#include "service/make_a_move_request.h"
 #include "service/xfcc_types.h"
 #include "ui/prompts.h"
 
@@ -10,18 +11,6 @@
 
 // The send-move dialog's choice: the item index of its OfferResult group.
 enum class TSendChoice { None = -1, OfferDraw = 0, Resign = 1, AcceptDraw = 2 };
-
-// The MakeAMove parameters that come from the game and the dialog.
-struct MakeAMoveArguments {
-    int gameId = 0;
-    bool resign = false;
-    bool acceptDraw = false;
-    int movecount = 0;
-    QString myMove;
-    bool offerDraw = false;
-    bool claimDraw = false;
-    QString myMessage;
-};
 
 // What "Send move" offers and sends for one game: the last half-move of the
 // record (n = MoveCount), checked against the server copy's move count.
@@ -43,7 +32,8 @@ public:
     // Whether the dialog's OK may send: a new move, or a resignation or draw
     // acceptance, which need none.
     bool MayConfirm(TSendChoice choice) const;
-    MakeAMoveArguments Arguments(TSendChoice choice, const QString &message) const;
+    // The request without the account, which the caller fills in.
+    MakeAMoveRequest Arguments(TSendChoice choice, const QString &message) const;
 
     static int FullMoveNumber(int plies) { return (plies + 1) / 2; }
 

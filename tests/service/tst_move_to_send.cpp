@@ -55,7 +55,7 @@ private slots:
         const TMoveToSend move(PlayedRecord(moves.mid(0, plies)), serverPlies, gameOf(hasWhite));
         QTEST(move.MoveLabel(), "label");
 
-        const MakeAMoveArguments arguments = move.Arguments(TSendChoice(choice), QStringLiteral("hi\r\nyou"));
+        const MakeAMoveRequest arguments = move.Arguments(TSendChoice(choice), QStringLiteral("hi\r\nyou"));
         QCOMPARE(arguments.gameId, 4711);
         QTEST(arguments.movecount, "movecount");
         QTEST(arguments.myMove, "myMove");
