@@ -181,6 +181,7 @@ private slots:
         QCOMPARE(m_prompts.messages[0].icon, TPrompts::Icon::Information);
         QCOMPARE(m_prompts.messages[0].caption, QStringLiteral("Information"));
         QCOMPARE(lastBox(), QStringLiteral("Move sent successfully!"));
+        QCOMPARE(m_waitWindow->message(), QStringLiteral("Sending move to: Loopback"));
         checkWaitIsOver();
 
         const XfccGame mine = serverGame(address, QStringLiteral("anna"), 201);
