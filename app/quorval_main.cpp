@@ -380,6 +380,8 @@ void TQuorvalMain::wireCommands()
     wire("Quorvalforums1", &TQuorvalMain::Quorvalforums1Click);
     wire("About1", &TQuorvalMain::About1Click);
     wire("EngineButton", &TQuorvalMain::EngineButtonClick);
+    wire("SendMove1", &TQuorvalMain::SendMove1Click);
+    wire("SpeedButton10", &TQuorvalMain::SendMove1Click);
     wire("Checkserver1", &TQuorvalMain::ServersListClick);
     wire("Gotoserverwebsite1", &TQuorvalMain::Gotoserverwebsite1Click);
     connect(ServersList, &QListWidget::itemClicked, this, Guarded(this, &TQuorvalMain::ServersListClick));

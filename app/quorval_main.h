@@ -102,6 +102,9 @@ public Q_SLOTS:
     void EngineButtonClick();
     // Enters the move just dragged on the board.
     void DiagramMouseUp();
+    // Sends the one move made since the game was loaded, with the dialog's
+    // message and choices.
+    void SendMove1Click();
 
 protected:
     bool event(QEvent *event) override;
@@ -138,6 +141,7 @@ private:
     bool m_firstRunOptionsShown = false;
     bool m_destroyed = false;
     GameRecord m_game;
+    GameRecord m_serverCopy;  // the game as loaded from the server
     std::unique_ptr<TMoveEntry> m_moveEntry;
     const QList<QIcon> m_serverStateIcons;
     const QList<QIcon> m_gameStateIcons;

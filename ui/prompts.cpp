@@ -56,6 +56,7 @@ private:
         case Icon::Error: return QMessageBox::Critical;
         case Icon::Information: return QMessageBox::Information;
         case Icon::Confirmation: return QMessageBox::Question;
+        case Icon::None: return QMessageBox::NoIcon;
         }
         return QMessageBox::NoIcon;
     }
@@ -83,6 +84,7 @@ QString IconCaption(TPrompts::Icon icon)
     case TPrompts::Icon::Error: return QStringLiteral("Error");
     case TPrompts::Icon::Information: return QStringLiteral("Information");
     case TPrompts::Icon::Confirmation: return QStringLiteral("Confirm");
+    case TPrompts::Icon::None: return {};
     }
     return {};
 }

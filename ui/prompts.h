@@ -13,7 +13,8 @@ class QWidget;
 class TPrompts
 {
 public:
-    enum class Icon { Warning, Error, Information, Confirmation };
+    // None: a plain box without an icon.
+    enum class Icon { Warning, Error, Information, Confirmation, None };
     enum class Button { None = 0x0, Ok = 0x1, Cancel = 0x2, Yes = 0x4, No = 0x8 };
     Q_DECLARE_FLAGS(Buttons, Button)
 

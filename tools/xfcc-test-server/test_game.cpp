@@ -1,5 +1,9 @@
 #include "tools/xfcc-test-server/test_game.h"
 
+#include "movelib/movegen.h"
+#include "movelib/san.h"
+#include "movelib/tlmpgn32.h"
+
 namespace {
 
 QStringList fenFields(const XfccGame &game)
@@ -81,4 +85,46 @@ int TestGame::firstMoveNumber() const
     const QStringList fields = fenFields(common);
     const int number = fields.size() >= 6 ? fields[5].toInt() : 1;
     return number > 0 ? number : 1;
+}
+
+bool TestGame::position(tlm::Board &board) const
+{
+    board.SetStart();
+    if (!common.fen.isEmpty() && !board.SetFromFEN(common.fen.toStdString()))
+        return false;
+    for (const QString &recorded : moves) {
+        // A recorded move may carry brace comments after it.
+        const QString san = recorded.section(u'{', 0, 0).trimmed();
+        tlm::Move move;
+        if (tlm::ParseSan(board, san.toStdString(), move) != TLM_NoError)
+            return false;
+        board.Play(move);
+    }
+    return true;
+}
+
+MakeAMoveResult TestGame::playMove(const QString &san)
+{
+    tlm::Board board;
+    if (!position(board))
+        return MakeAMoveResult::ServerError;
+    tlm::Move move;
+    switch (tlm::ParseSan(board, san.toStdString(), move)) {
+    case TLM_NoError:
+        break;
+    case TLM_AmbiguousMove:
+        return MakeAMoveResult::MoveIsAmbigous;
+    default:
+        return MakeAMoveResult::InvalidMove;
+    }
+    const bool whiteMoved = board.SideToMove() == tlm::White;
+    moves.append(QString::fromStdString(tlm::ToSan(board, move)));
+    board.Play(move);
+    if (tlm::LegalMoves(board).Size() == 0) {
+        if (!board.InCheck())
+            common.result = Result::Draw;
+        else
+            common.result = whiteMoved ? Result::WhiteWins : Result::BlackWins;
+    }
+    return MakeAMoveResult::Success;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "movelib/board.h"
 #include "service/xfcc_types.h"
 
 #include <QString>
@@ -38,6 +39,14 @@ struct TestGame {
     // The moves as movetext: "1. e4 e5 2. Nf3 {a comment} Nc6".
     QString movetext() const;
     XfccGame viewFor(Side side) const;
+
+    // The position after the recorded moves; false when the set-up FEN or a
+    // recorded move cannot be played.
+    bool position(tlm::Board &board) const;
+    // Plays a move of the side to move, records it in standard SAN and ends
+    // the game on mate or stalemate. InvalidMove, MoveIsAmbigous, or
+    // ServerError when the recorded game itself cannot be replayed.
+    MakeAMoveResult playMove(const QString &san);
 
 private:
     // Who moved first, and the number of that move, from the set-up FEN.

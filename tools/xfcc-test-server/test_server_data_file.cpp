@@ -145,6 +145,9 @@ public:
         }
         if (!object.contains(u"id"))
             fail(where, QStringLiteral("the game has no \"id\""));
+        tlm::Board board;
+        if (!game.position(board))
+            fail(where, QStringLiteral("the set-up FEN or a move cannot be played"));
         return game;
     }
 

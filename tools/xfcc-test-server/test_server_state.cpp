@@ -36,7 +36,13 @@ MakeAMoveResult TestServerState::makeAMove(const MakeAMoveRequest &request)
     // A finished game has nobody to move.
     if (game->sideToMove() != side)
         return MakeAMoveResult::NotYourTurn;
-    if (request.movecount != game->moveNumber())
+    const bool makesMove = !request.acceptDraw && !request.resign;
+    // Without a move, clients count either the move in progress or, when
+    // White is to move, Black's last one; both name the same moment.
+    const int number = game->moveNumber();
+    const bool numberFits = request.movecount == number
+                         || (!makesMove && side == Side::White && request.movecount == number - 1);
+    if (!numberFits)
         return MakeAMoveResult::InvalidMoveNumber;
     if (request.claimDraw)
         return MakeAMoveResult::fromName(u"ClaimsNotSupported");
@@ -44,18 +50,15 @@ MakeAMoveResult TestServerState::makeAMove(const MakeAMoveRequest &request)
     const Side opponent = side == Side::White ? Side::Black : Side::White;
     if (request.acceptDraw && game->drawOfferedBy != opponent)
         return MakeAMoveResult::NoDrawWasOffered;
-    const QString move = request.myMove.trimmed();
-    const bool makesMove = !request.acceptDraw && !request.resign;
-    if (makesMove && (move.isEmpty() || move.contains(u' ')))
-        return MakeAMoveResult::InvalidMove;
-    // Checking the move on the board belongs here.
-
-    if (request.acceptDraw)
+    if (makesMove) {
+        const MakeAMoveResult played = game->playMove(request.myMove.trimmed());
+        if (played != MakeAMoveResult::Success)
+            return played;
+    } else if (request.acceptDraw) {
         game->common.result = Result::Draw;
-    else if (request.resign)
+    } else {
         game->common.result = side == Side::White ? Result::BlackWins : Result::WhiteWins;
-    else
-        game->moves.append(move);
+    }
     (side == Side::White ? game->whiteMessage : game->blackMessage) = request.myMessage;
     game->drawOfferedBy = request.offerDraw && game->common.result == Result::Ongoing ? side
                                                                                        : Side::None;

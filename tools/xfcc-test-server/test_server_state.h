@@ -1,23 +1,10 @@
 #pragma once
 
+#include "service/make_a_move_request.h"
 #include "tools/xfcc-test-server/test_game.h"
 
 #include <QList>
 #include <QMap>
-
-// What MakeAMove asks for, parameter by parameter.
-struct MakeAMoveRequest {
-    QString username;
-    QString password;
-    int gameId = 0;
-    bool resign = false;
-    bool acceptDraw = false;
-    int movecount = 0;
-    QString myMove;
-    bool offerDraw = false;
-    bool claimDraw = false;
-    QString myMessage;
-};
 
 // The test server's users and games, and the rules of its two operations.
 struct TestServerState {

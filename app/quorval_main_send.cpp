@@ -1,0 +1,20 @@
+// The main window's "Send move" command.
+#include "app/quorval_main.h"
+
+#include "app/program_context.h"
+#include "service/move_sender.h"
+#include "ui/multilang.h"
+
+#include <QTreeWidget>
+
+void TQuorvalMain::SendMove1Click()
+{
+    if (GameList->topLevelItemCount() == 0 || !GameList->currentItem() || !m_hasCurrentGame)
+        return;
+    TMoveSender sender({this, MultiLang1, WaitWindow, [this] { return int(m_settings.ActiveLanguage); },
+                        ApplicationTitle()});
+    const XfccAccount server{m_currentServer.Name, m_currentServer.ServiceUrl, m_currentServer.UserName,
+                             m_currentServer.Password};
+    if (sender.Send(m_game, m_serverCopy.MoveCount, m_currentGame, server))
+        RefreshGameList();
+}

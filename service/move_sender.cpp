@@ -1,0 +1,48 @@
+#include "service/move_sender.h"
+
+#include "service/move_to_send.h"
+#include "service/send_move_dialog.h"
+#include "service/xfccbasic.h"
+#include "ui/basemultilang.h"
+#include "ui/prompts.h"
+#include "ui/waitwindow.h"
+
+#include <QWidget>
+
+bool TMoveSender::Send(const GameRecord &game, int serverMoveCount, const XfccGame &currentGame,
+                       const XfccAccount &server)
+{
+    const TMoveToSend move(game, serverMoveCount, currentGame);
+    if (!move.HasMove())
+        return false;
+    const auto translate = [this](const QString &id) { return m_context.words->Translate(id); };
+    if (!move.IsNextMove())
+        MessageDlg(translate(QStringLiteral("@badmoveentered")), TPrompts::Icon::Warning,
+                   TPrompts::Button::Ok, m_context.window);
+
+    MakeAMoveRequest request;
+    {
+        TSendMoveDialog dialog(move, currentGame.message, m_context.activeLanguage, m_context.window);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        request = move.Arguments(dialog.choice(), dialog.message());
+    }
+    request.username = server.UserName;
+    request.password = server.Password;
+
+    if (m_context.window)
+        m_context.window->repaint();
+    MakeAMoveResult result;
+    {
+        const TWaitScope wait(m_context.waitWindow, translate(QStringLiteral("@sendingmove")) + server.Name);
+        result = GetXfccBasicSoap(false, server.ServiceUrl)
+                     ->MakeAMove(request.username, request.password, request.gameId, request.resign,
+                                 request.acceptDraw, request.movecount, request.myMove, request.offerDraw,
+                                 request.claimDraw, request.myMessage);
+    }
+    const TMoveAnswer answer = MoveAnswerFor(result, request.movecount, translate);
+    const QString caption = answer.icon == TPrompts::Icon::None ? m_context.applicationTitle
+                                                                : IconCaption(answer.icon);
+    ShowMessage(answer.icon, caption, answer.text, TPrompts::Button::Ok, m_context.window);
+    return result == MakeAMoveResult::Success;
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "chess/game_record.h"
+#include "service/make_a_move_request.h"
+#include "service/xfcc_types.h"
+#include "ui/prompts.h"
+
+#include <QString>
+
+#include <functional>
+
+// The send-move dialog's choice: the item index of its OfferResult group.
+enum class TSendChoice { None = -1, OfferDraw = 0, Resign = 1, AcceptDraw = 2 };
+
+// What "Send move" offers and sends for one game: the last half-move of the
+// record (n = MoveCount), checked against the server copy's move count.
+class TMoveToSend
+{
+public:
+    TMoveToSend(const GameRecord &game, int serverMoveCount, const XfccGame &currentGame);
+
+    // The record holds a move to show.
+    bool HasMove() const { return m_plies > 0; }
+    // Exactly one move was made since the game was loaded: it may be sent.
+    bool IsNextMove() const { return m_plies == m_serverPlies + 1; }
+    // The number of the full move holding half-move n.
+    int MoveNumber() const { return FullMoveNumber(m_plies); }
+    QString MoveText() const { return m_moveText; }
+    // "23. Nf3"
+    QString MoveLabel() const;
+
+    // Whether the dialog's OK may send: a new move, or a resignation or draw
+    // acceptance, which need none.
+    bool MayConfirm(TSendChoice choice) const;
+    // The request without the account, which the caller fills in.
+    MakeAMoveRequest Arguments(TSendChoice choice, const QString &message) const;
+
+    static int FullMoveNumber(int plies) { return (plies + 1) / 2; }
+
+private:
+    int m_plies;
+    int m_serverPlies;
+    int m_gameId;
+    bool m_hasWhite;
+    QString m_moveText;
+};
+
+// How the server's answer to MakeAMove is shown.
+struct TMoveAnswer {
+    TPrompts::Icon icon;
+    QString text;
+};
+
+// The box for an answer; `movecount` is the number that was sent and
+// `translate` fetches the main window's "@" messages.
+TMoveAnswer MoveAnswerFor(const MakeAMoveResult &result, int movecount,
+                          const std::function<QString(const QString &)> &translate);
