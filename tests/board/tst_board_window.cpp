@@ -4,6 +4,7 @@
 #include "board/chess_diagram_2d.h"
 #include "board/promotion_dialog.h"
 #include "recording_prompts.h"
+#include "when_modal.h"
 #include "ui/radiogroup.h"
 #include "ui/waitwindow.h"
 
@@ -23,19 +24,6 @@ class TestBoardWindow : public QObject
 
     static constexpr int S = TChessDiagram2D::S;
 
-    // Runs action on the next modal dialog once its own event loop runs.
-    static void whenModal(std::function<void(QWidget *)> action)
-    {
-        auto *poll = new QTimer;
-        QObject::connect(poll, &QTimer::timeout, [poll, action] {
-            if (QWidget *modal = QApplication::activeModalWidget()) {
-                poll->stop();
-                poll->deleteLater();
-                action(modal);
-            }
-        });
-        poll->start(10);
-    }
     QPoint centre(Square q) const { return m_board->squareOrigin(q) + QPoint(S / 2, S / 2); }
     void drag(Square from, Square to)
     {
@@ -59,7 +47,7 @@ class TestBoardWindow : public QObject
     }
     void choosePromotion(const QString &item)
     {
-        whenModal([item](QWidget *modal) {
+        WhenModal([item](QWidget *modal) {
             QVERIFY(qobject_cast<TPromotionDialog *>(modal));
             for (QRadioButton *button : modal->findChildren<QRadioButton *>())
                 if (button->text() == item)
@@ -112,7 +100,7 @@ private Q_SLOTS:
 
     void confirmedOptionsRepaintTheSquares()
     {
-        whenModal([](QWidget *modal) {
+        WhenModal([](QWidget *modal) {
             modal->findChild<TColorBox *>("ColorBox2")->setSelected(QColor(0x40, 0x80, 0x40));
             QTest::mouseClick(modal->findChild<QPushButton *>("OKBtn"), Qt::LeftButton);
         });
@@ -164,7 +152,7 @@ private Q_SLOTS:
         QCOMPARE(m_board->PieceAt(71), Piece::WhiteKnight);
 
         // Closed without a click: the knight stays chosen.
-        whenModal([](QWidget *modal) { static_cast<QDialog *>(modal)->reject(); });
+        WhenModal([](QWidget *modal) { static_cast<QDialog *>(modal)->reject(); });
         drag(16, 6);
         QCOMPARE(m_window->game().Moves[2].Promotion, Piece::BlackKnight);
         QCOMPARE(m_board->PieceAt(6), Piece::BlackKnight);
