@@ -6,6 +6,7 @@
 #include "app/server_entry.h"
 #include "app/settings.h"
 #include "recording_prompts.h"
+#include "when_modal.h"
 #include "ui/radiogroup.h"
 
 #include <QCheckBox>
@@ -36,20 +37,6 @@ class TestOptionsDialog : public QObject
     }
     void click(QWidget *parent, const char *name) { QTest::mouseClick(child<QAbstractButton>(parent, name), Qt::LeftButton); }
 
-    // Runs `action` on the next modal dialog once it is shown; polls without
-    // blocking, since the dialog's own event loop has to start first.
-    static void whenModal(std::function<void(QWidget *)> action)
-    {
-        auto *poll = new QTimer;
-        QObject::connect(poll, &QTimer::timeout, [poll, action] {
-            if (QWidget *modal = QApplication::activeModalWidget()) {
-                poll->stop();
-                poll->deleteLater();
-                action(modal);
-            }
-        });
-        poll->start(10);
-    }
     static void writeAll(const QString &fileName, const QByteArray &bytes)
     {
         QFile file(fileName);
@@ -170,7 +157,7 @@ private Q_SLOTS:
         QSignalSpy changed(m_options.get(), &TOptionsDialog::serversChanged);
         m_options->show();
 
-        whenModal([this](QWidget *dialog) {
+        WhenModal([this](QWidget *dialog) {
             QCOMPARE(dialog, m_addServer.get());
             child<QLineEdit>(dialog, "Edit1")->setText("Local");
             child<QLineEdit>(dialog, "Edit2")->setText("http://127.0.0.1:1/XfccBasic.asmx");
@@ -187,7 +174,7 @@ private Q_SLOTS:
         m_options->RefreshList();
         auto *list = child<QListWidget>(m_options.get(), "ListBox1");
         list->setCurrentItem(list->findItems("Other", Qt::MatchExactly).first());
-        whenModal([this](QWidget *dialog) {
+        WhenModal([this](QWidget *dialog) {
             QCOMPARE(child<QLineEdit>(dialog, "Edit1")->text(), QStringLiteral("Other"));
             QCOMPARE(child<QLineEdit>(dialog, "Edit3")->text(), QStringLiteral("bob"));
             QCOMPARE(child<QLineEdit>(dialog, "Edit4")->text(), QString());
@@ -226,7 +213,7 @@ private Q_SLOTS:
         TQuorvalMain window(TProgramContext::forFolder(dir.path()));
         window.createDialogs();
         int opened = 0;
-        whenModal([&](QWidget *dialog) {
+        WhenModal([&](QWidget *dialog) {
             ++opened;
             QCOMPARE(dialog, static_cast<QWidget *>(window.optionsDialog()));
             click(dialog, "CancelBtn");
