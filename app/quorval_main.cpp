@@ -9,7 +9,6 @@
 #include "board/move_entry.h"
 #include "board/promotion_dialog.h"
 #include "engine/enginecontroller.h"
-#include "engine/enginedefault.h"
 #include "engine/enginepanel.h"
 #include "service/xfccbasic.h"
 #include "ui/aboutbox.h"
@@ -328,20 +327,6 @@ void TQuorvalMain::SpeedButton1Click()
         return;
     }
     openAddress(m_currentGame.gameLink);
-}
-
-void TQuorvalMain::EngineButtonClick()
-{
-    if (!Engine->Connected()) {
-        TEngineChoice choice{m_settings.EngineFileName, m_settings.EngineProtocol};
-        // The default engine is not shipped here: use the system's own.
-        if (choice.file == TSettings::defaultEngineFileName(m_context.ProgramFolder)
-            && !QFileInfo::exists(choice.file))
-            choice = DefaultEngine(m_context.ProgramFolder);
-        Engine->SetEngineFile(choice.file);
-        Engine->SetProtocol(choice.protocol);
-    }
-    Engine->EngineButtonClick();
 }
 
 void TQuorvalMain::About1Click()

@@ -52,4 +52,3 @@ void TQuorvalMain::DiagramMouseUp()
 
 void TQuorvalMain::UpdateMoveList() {}
 void TQuorvalMain::RichViewUpdateCurrentMove() {}
-void TQuorvalMain::SendPositionToCrafty() {}
