@@ -98,6 +98,7 @@ private slots:
     void clickOnFirstMoveTellsEngineOnce();
     void buttonsKeepBoardEqualToRecord();
     void setUpGameStartsFromItsPosition();
+    void highlightAndRuleArePainted();
 
 private:
     void Build();
@@ -396,6 +397,39 @@ void TestMoveList::setUpGameStartsFromItsPosition()
     QCOMPARE(after.GetPiece(7), Piece::Empty);
     QCOMPARE(after.GetPiece(14), Piece::WhitePawn);
     QVERIFY(SameSquares(after, position));
+}
+
+void TestMoveList::highlightAndRuleArePainted()
+{
+    Server.message = "Your move, I think";
+    Content.GameComments = {"21,the knight heads for the king side"};
+    View->resize(360, 300);
+    Game.Record.CurrentPly = 21;
+    Build();
+    QTest::qWait(50);
+    const QImage shot = View->viewport()->grab().toImage();
+    if (const QString dir = qEnvironmentVariable("QUORVAL_SCREENSHOT_DIR"); !dir.isEmpty())
+        shot.save(dir + "/move_list.png");
+    int blue = 0, face = 0;
+    const QColor buttonFace = View->palette().color(QPalette::Button);
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x) {
+            blue += shot.pixelColor(x, y) == QColor(Qt::blue);
+            face += shot.pixelColor(x, y) == buttonFace;
+        }
+    QVERIFY2(blue > 100, qPrintable(QString::number(blue)));  // the current move's background
+    QVERIFY(face > shot.width() * shot.height() / 2);
+
+    // The rule is one pixel high: one line across the view under the header.
+    View->ScrollToTop();
+    QTest::qWait(20);
+    const QImage top = View->viewport()->grab().toImage();
+    const QTextBlock ruleBlock = View->document()->findBlockByNumber(3);
+    const QRectF ruleBox = View->document()->documentLayout()->blockBoundingRect(ruleBlock);
+    int ruleRows = 0;
+    for (int y = int(ruleBox.top()); y <= int(ruleBox.bottom()) + 2 && y < top.height(); ++y)
+        ruleRows += top.pixelColor(top.width() / 2, y) != buttonFace;
+    QCOMPARE(ruleRows, 1);
 }
 
 QTEST_MAIN(TestMoveList)
