@@ -5,6 +5,8 @@
 #include "chess/move_text.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
@@ -315,6 +317,22 @@ void TestMoveList::clickOnFirstMoveTellsEngineOnce()
     QCOMPARE(board.count(), 39);
     QVERIFY(SameSquares(board.last().first().value<TChessPosition>(), Game.After[1]));
     QCOMPARE(View->ItemStyle(View->ItemOfJump(0)), int(TRichView::Keywords));
+
+    // Hovering a move paints it in the highlight-text colour on button face;
+    // leaving it restores its style.
+    QTextCursor e6(View->document());
+    e6.setPosition(View->document()->find("e6").selectionStart());
+    const QPoint onE6 = View->cursorRect(e6).center() + QPoint(4, 0);
+    e6.movePosition(QTextCursor::NextCharacter);
+    const auto moveTo = [&](QPoint at) {
+        QMouseEvent move(QEvent::MouseMove, at, View->viewport()->mapToGlobal(at), Qt::NoButton, {}, {});
+        QApplication::sendEvent(View->viewport(), &move);
+    };
+    moveTo(onE6);
+    QCOMPARE(e6.charFormat().foreground().color(), View->palette().color(QPalette::HighlightedText));
+    QCOMPARE(e6.charFormat().background().color(), View->palette().color(QPalette::Button));
+    moveTo(QPoint(View->viewport()->width() - 2, 2));
+    QCOMPARE(e6.charFormat().foreground().color(), QColor(Qt::black));
 
     // A click on the current move changes nothing.
     View->ScrollToTop();
