@@ -1,0 +1,128 @@
+#include "board/move_list.h"
+
+#include "board/figurines.h"
+#include "board/rich_view.h"
+#include "chess/move_text.h"
+#include "chess/rules.h"
+
+namespace {
+
+// Figurine index of a SAN text's piece letter; -1 for pawns and castling.
+int FigurineOf(const QString &san)
+{
+    static const QString Letters = QStringLiteral("NBRQK");
+    return san.isEmpty() ? -1 : static_cast<int>(Letters.indexOf(san.front()));
+}
+
+QString EloText(int elo)
+{
+    return elo > 0 ? QStringLiteral("(%1)").arg(elo) : QString();
+}
+
+QString Quoted(const QString &label, const QString &text)
+{
+    return label + QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+} // namespace
+
+TMoveList::TMoveList(TRichView *view, QObject *parent)
+    : QObject(parent)
+    , RichView1(view)
+    , WhitePieces(DrawFigurines(true))
+    , BlackPieces(DrawFigurines(false))
+{
+}
+
+QString TMoveList::CommentForPly(const MoveListContent &content, int ply)
+{
+    QString comment;
+    if (ply == content.ServerMoveCount && content.CurrentGame)
+        comment = content.CurrentGame->message;
+    const QString key = QString::number(ply) + QLatin1Char(',');
+    for (const QString &line : content.GameComments)
+        if (line.startsWith(key))
+            comment = line.mid(key.size());
+    return comment;
+}
+
+void TMoveList::UpdateMoveList(const MoveListContent &content)
+{
+    TRichView &view = *RichView1;
+    Game = content.Game;
+    view.Clear();
+    const XfccGame *xfcc = content.CurrentGame;
+    if (!xfcc || !Game) {
+        view.AddNL(QStringLiteral("NO ACTIVE GAME"), TRichView::BigNormal, TRichView::LeftAligned);
+        view.AddRule();
+        view.Format();
+        return;
+    }
+
+    view.AddNL(xfcc->white + QLatin1Char(' ') + EloText(xfcc->whiteElo) + QStringLiteral(" - ") + xfcc->black
+                   + QLatin1Char(' ') + EloText(xfcc->blackElo),
+               TRichView::BigNormal, TRichView::LeftAligned);
+    view.AddNL(xfcc->site, TRichView::Subheading, TRichView::LeftAligned);
+    view.AddNL(xfcc->event + QStringLiteral(" (") + xfcc->eventDate + QLatin1Char(')'), TRichView::Subheading,
+               TRichView::LeftAligned);
+    view.AddRule();
+    view.AddNL(QString(), TRichView::BigNormal, TRichView::LeftAligned);
+
+    const bool comments = content.ShowComments && !content.GameComments.isEmpty();
+    for (int p = 1; p <= Game->MoveCount; ++p) {
+        QString t = QString::fromStdString(MoveToSAN(Game->Moves[p]) + AnnotationText(Game->Moves[p]));
+        const int figurine = content.UseFigurineNotation ? FigurineOf(t) : -1;
+        const bool white = PlyIsWhite(*Game, p);
+        if (white)
+            view.Add(QString::number((p + 1) / 2) + QStringLiteral(". "), TRichView::BigNormal);
+        if (figurine >= 0) {
+            t.remove(0, 1);
+            view.AddPicture(white ? WhitePieces : BlackPieces, figurine);
+        }
+        view.Add(t, TRichView::Moves);
+        if (comments) {
+            if (const QString comment = CommentForPly(content, p); !comment.isEmpty())
+                view.Add(QLatin1Char(' ') + comment + QLatin1Char(' '), TRichView::Comments);
+        }
+        view.Add(QStringLiteral(" "), TRichView::BigNormal);
+    }
+    view.Add(QLatin1Char(' ') + ResultToString(xfcc->result), TRichView::BigNormal);
+
+    if (content.DrawOffered) {
+        view.AddEmptyParagraph();
+        view.AddNL(xfcc->myTurn ? QStringLiteral(" Your opponent offered a draw!") : QStringLiteral(" You offered a draw"),
+                   TRichView::Warning, TRichView::LeftAligned);
+    }
+    if (!xfcc->message.isEmpty()) {
+        view.AddEmptyParagraph();
+        view.AddNL(Quoted(QStringLiteral("Opp. Message: "), xfcc->message), TRichView::SmallText,
+                   TRichView::LeftAligned);
+    }
+    if (!xfcc->serverInfo.isEmpty()) {
+        view.AddEmptyParagraph();
+        view.AddNL(Quoted(QStringLiteral("Server info: "), xfcc->serverInfo), TRichView::SmallText,
+                   TRichView::LeftAligned);
+    }
+    view.Format();
+}
+
+void TMoveList::RichViewUpdateCurrentMove()
+{
+    TRichView &view = *RichView1;
+    if (view.ItemCount() == 0 || !Game)
+        return;
+    for (int i = 0; i < view.ItemCount(); ++i)
+        if (view.ItemStyle(i) == TRichView::Keywords)
+            view.SetItemStyle(i, TRichView::Moves);
+    const int c = Game->CurrentPly;
+    if (c > 0)
+        view.SetItemStyle(view.ItemOfJump(c - 1), TRichView::Keywords);
+    if (c > 0 && c < Game->MoveCount)
+        view.ScrollTo(view.JumpPosition(c) - 20);
+    view.Refresh();
+}
+
+void TMoveList::ScrollToTop()
+{
+    RichView1->ScrollToTop();
+}
