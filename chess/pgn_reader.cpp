@@ -153,6 +153,7 @@ bool TPGN::ClosePGN()
 {
     if (!m_file.is_open())
         return true;
+    m_file.clear();  // reading to the end leaves eofbit and failbit set
     m_file.close();
     return !m_file.fail();
 }
