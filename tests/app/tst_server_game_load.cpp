@@ -59,7 +59,7 @@ private Q_SLOTS:
             check.closeWriteChannel();
             QVERIFY(check.waitForFinished());
             const QByteArray errors = check.readAllStandardError();
-            QVERIFY2(!errors.contains("rror") && !errors.contains("llegal"), errors.constData());
+            QVERIFY2(errors.trimmed().isEmpty(), errors.constData());
         }
         QVERIFY(prompts.messages.isEmpty());
     }
