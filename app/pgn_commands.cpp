@@ -1,0 +1,76 @@
+#include "app/pgn_commands.h"
+
+#include "app/atomic_file.h"
+#include "chess/epd.h"
+#include "chess/pgn_export.h"
+#include "ui/prompts.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QUrl>
+
+#include <stdexcept>
+
+QString ExportPGNText(const XfccGame &server, const GameRecord &game, const QStringList &comments,
+                      bool includeComments)
+{
+    const auto s = [](const QString &text) { return text.toStdString(); };
+    const PGNExportTags tags{s(server.event),   s(server.site),          s(server.eventDate),
+                             s(server.white),   s(server.black),         s(ResultToString(server.result)),
+                             s(server.whiteNA), s(server.blackNA),       s(server.board)};
+    std::vector<std::string> lines;
+    for (const QString &line : comments)
+        lines.push_back(line.toStdString());
+    return QString::fromStdString(::ExportPGNText(tags, game, lines, includeComments));
+}
+
+void ExportPGN(const XfccGame &server, const GameRecord &game, const QStringList &comments, bool toClipboard,
+               bool append, const QString &programFolder, QWidget *parent)
+{
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    if (!append)
+        clipboard->clear();
+    const bool includeComments =
+        MessageDlg(QStringLiteral("Include comments?"), TPrompts::Icon::Confirmation,
+                   TPrompts::Button::Yes | TPrompts::Button::No, parent) == TPrompts::Button::Yes;
+    const QString text = ExportPGNText(server, game, comments, includeComments);
+    if (toClipboard) {
+        clipboard->setText(clipboard->text() + text + QStringLiteral("\r\n"));
+        return;
+    }
+
+    QString fileName = TPrompts::instance().saveFileName(QStringLiteral("Save"), programFolder,
+                                                         QStringLiteral("PGN files (*.pgn)"), parent);
+    if (fileName.isEmpty())
+        return;
+    if (QFileInfo(fileName).suffix().isEmpty())
+        fileName += QStringLiteral(".PGN");
+    QFile file(fileName);
+    const QIODevice::OpenMode mode = append && file.exists() ? QIODevice::Append : QIODevice::Truncate;
+    if (!file.open(QIODevice::WriteOnly | mode)
+        || file.write((text + QStringLiteral("\r\n")).toUtf8()) < 0 || !file.flush())
+        throw std::runtime_error(QStringLiteral("Cannot write %1: %2").arg(fileName, file.errorString()).toStdString());
+}
+
+QString MakeEPDFromBoard(const GameRecord &game, const TChessPosition &shown)
+{
+    const EPDResult epd = MakeEPD(game, shown);
+    if (epd.InvalidPiece)
+        ShowMessage(TPrompts::Icon::Error, QStringLiteral("TELLMAR"), QStringLiteral("Error in building EPD description"));
+    return QString::fromStdString(epd.Text);
+}
+
+void CopyEPDToClipboard(const GameRecord &game, const TChessPosition &shown)
+{
+    QGuiApplication::clipboard()->setText(MakeEPDFromBoard(game, shown));
+}
+
+void ShowGameLog(const QString &programFolder, const QString &gameLog)
+{
+    const QString fileName = QDir(programFolder).filePath(QStringLiteral("quorval.log"));
+    WriteFileAtomically(fileName, (gameLog + QLatin1Char('\n')).toUtf8());
+    TPrompts::instance().openUrl(QUrl::fromLocalFile(fileName));
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "chess/game_record.h"
+#include "chess/position.h"
+#include "service/xfcc_types.h"
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+// The text of an exported game: tags from the server game, moves from game
+// (moves not yet sent included), comments when includeComments.
+QString ExportPGNText(const XfccGame &server, const GameRecord &game, const QStringList &comments,
+                      bool includeComments);
+
+// The export command after its game is known: empties the clipboard unless
+// appending, asks "Include comments?", then adds the game to the clipboard
+// or writes it to a file chosen in a save dialog opened on programFolder
+// (appending when asked and the file exists). Throws std::runtime_error when
+// the file cannot be written.
+void ExportPGN(const XfccGame &server, const GameRecord &game, const QStringList &comments, bool toClipboard,
+               bool append, const QString &programFolder, QWidget *parent = nullptr);
+
+// The EPD text of the shown position; a square holding no valid piece shows
+// "Error in building EPD description" and gives an empty text.
+QString MakeEPDFromBoard(const GameRecord &game, const TChessPosition &shown);
+// MakeEPDFromBoard onto the clipboard.
+void CopyEPDToClipboard(const GameRecord &game, const TChessPosition &shown);
+
+// Writes the game log to "quorval.log" in programFolder and opens it.
+void ShowGameLog(const QString &programFolder, const QString &gameLog);
