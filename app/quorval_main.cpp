@@ -57,6 +57,7 @@ TQuorvalMain::TQuorvalMain(const TProgramContext &context, QWidget *parent)
     createMenus();
     createPanels();
     createBoard();
+    createMoveList();
     wireCommands();
     MultiLang1 = createMultiLang(this, WordList::QuorvalMain);
     SaveForm1 = new TSaveForm(this);
@@ -141,6 +142,7 @@ void TQuorvalMain::Options1Click()
 {
     if (OptionsDialog->exec() == QDialog::Accepted) {
         MultiLang1->setActiveLanguage(m_settings.ActiveLanguage);
+        UpdateMoveList();
         applyBoardColors();
     }
 }
@@ -280,15 +282,6 @@ void TQuorvalMain::Checkservers1Click()
     SpyServers();
 }
 
-void TQuorvalMain::GameListClick()
-{
-    const auto *row = dynamic_cast<const GameRow *>(GameList->currentItem());
-    if (!row)
-        return;
-    m_currentGame = row->game();
-    m_hasCurrentGame = true;
-}
-
 QString TQuorvalMain::WebSiteBase()
 {
     return QStringLiteral("https://www.quorval.org");
@@ -366,6 +359,12 @@ void TQuorvalMain::wireCommands()
     wire("About1", &TQuorvalMain::About1Click);
     wire("EngineButton", &TQuorvalMain::EngineButtonClick);
     wire("SendMove1", &TQuorvalMain::SendMove1Click);
+    wire("Clearclipboard1", &TQuorvalMain::Clearclipboard1Click);
+    wire("Appendtoclipboard1", &TQuorvalMain::Appendtoclipboard1Click);
+    wire("Rewritefile1", &TQuorvalMain::Rewritefile1Click);
+    wire("Appendtofile1", &TQuorvalMain::Appendtofile1Click);
+    wire("CopyEPDtoclipboard1", &TQuorvalMain::CopyEPDtoclipboard1Click);
+    wire("Showgamelog1", &TQuorvalMain::Showgamelog1Click);
     wire("SpeedButton10", &TQuorvalMain::SendMove1Click);
     wire("Checkserver1", &TQuorvalMain::ServersListClick);
     wire("Gotoserverwebsite1", &TQuorvalMain::Gotoserverwebsite1Click);

@@ -23,6 +23,9 @@ class TEngineController;
 class TEnginePanel;
 class TAddServerDialog;
 class TChessDiagram2D;
+class TGameNavigator;
+class TMoveList;
+class TRichView;
 class TMoveEntry;
 class TPromotionDialog;
 class TMultiLang;
@@ -100,6 +103,14 @@ public Q_SLOTS:
 
     // Starts or stops the analysis engine named in the settings.
     void EngineButtonClick();
+
+    // Export, EPD and the game log.
+    void Clearclipboard1Click();
+    void Appendtoclipboard1Click();
+    void Rewritefile1Click();
+    void Appendtofile1Click();
+    void CopyEPDtoclipboard1Click();
+    void Showgamelog1Click();
     // Enters the move just dragged on the board.
     void DiagramMouseUp();
     // Sends the one move made since the game was loaded, with the dialog's
@@ -119,7 +130,7 @@ private:
     void createMenus();
     void createPanels();
     void createBoard();
-    // Until the move list and the engine link exist these have nothing to refresh.
+    void createMoveList();
     void UpdateMoveList();
     void RichViewUpdateCurrentMove();
     void SendPositionToCrafty();
@@ -142,6 +153,9 @@ private:
     bool m_destroyed = false;
     GameRecord m_game;
     GameRecord m_serverCopy;  // the game as loaded from the server
+    QStringList m_gameComments;  // "<ply>,<comment>"
+    QString m_gameLog;           // the server's move text as sent
+    bool m_drawOffered = false;
     std::unique_ptr<TMoveEntry> m_moveEntry;
     const QList<QIcon> m_serverStateIcons;
     const QList<QIcon> m_gameStateIcons;
@@ -159,6 +173,9 @@ private:
     TAboutBox *AboutBox = nullptr;
     TOptionsDialog *OptionsDialog = nullptr;
     TChessDiagram2D *Diagram = nullptr;
+    TRichView *RichView1 = nullptr;
+    TMoveList *m_moveList = nullptr;
+    TGameNavigator *m_navigator = nullptr;
     TPromotionDialog *PromotionDialog = nullptr;
     TWaitWindow *WaitWindow = nullptr;
 };

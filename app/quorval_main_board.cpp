@@ -50,5 +50,3 @@ void TQuorvalMain::DiagramMouseUp()
     SendPositionToCrafty();
 }
 
-void TQuorvalMain::UpdateMoveList() {}
-void TQuorvalMain::RichViewUpdateCurrentMove() {}

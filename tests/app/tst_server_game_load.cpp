@@ -5,7 +5,7 @@
 #include "app/server_game_loader.h"
 #include "chess/move_text.h"
 #include "recording_prompts.h"
-#include "xfcc_test_server.h"
+#include "xfcc_test_server_process.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -36,7 +36,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         TQuorvalMain window(TProgramContext::forFolder(dir.path()));
         window.createDialogs();
-        XfccTestServerProcess server;
+        TXfccTestServerProcess server;
         QVERIFY2(server.start(source + "/tools/xfcc-test-server/demo.json"), qPrintable(server.errorString()));
         WriteServerFile(window.context().ServersFolder, {"Demo", server.serviceAddress(), "demo", "demo", {}});
         window.refreshServerList(true);

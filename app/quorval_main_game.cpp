@@ -1,0 +1,126 @@
+// The main window's current game: loading it from the server, the move list
+// and its navigation, and the export commands.
+#include "app/quorval_main.h"
+
+#include "app/game_row.h"
+#include "app/general_error.h"
+#include "app/pgn_commands.h"
+#include "app/server_game_loader.h"
+#include "board/chess_diagram_2d.h"
+#include "board/game_navigator.h"
+#include "board/move_list.h"
+#include "board/rich_view.h"
+#include "ui/prompts.h"
+
+#include <QLayout>
+#include <QToolButton>
+#include <QTreeWidget>
+
+void TQuorvalMain::createMoveList()
+{
+    RichView1 = new TRichView(MoveListPanel);
+    RichView1->setObjectName(QStringLiteral("RichView1"));
+    MoveListPanel->layout()->addWidget(RichView1);
+    m_moveList = new TMoveList(RichView1, this);
+    m_navigator = new TGameNavigator(m_game, this);
+
+    connect(m_navigator, &TGameNavigator::BoardChanged, this, [this](const TChessPosition &position) {
+        Diagram->Position() = position;
+        Diagram->Redraw();
+    });
+    // The highlight first, then the engine: once per command.
+    connect(m_navigator, &TGameNavigator::CurrentMoveChanged, m_moveList, &TMoveList::RichViewUpdateCurrentMove);
+    connect(m_navigator, &TGameNavigator::CurrentMoveChanged, this, Guarded(this, &TQuorvalMain::SendPositionToCrafty));
+    connect(m_navigator, &TGameNavigator::ScrollToTop, m_moveList, &TMoveList::ScrollToTop);
+    connect(RichView1, &TRichView::Jump, m_navigator, &TGameNavigator::RichView1Jump);
+    const struct { const char *button; void (TGameNavigator::*step)(); } steps[] = {
+        {"SpeedButton5", &TGameNavigator::First}, {"SpeedButton7", &TGameNavigator::Previous},
+        {"SpeedButton8", &TGameNavigator::Next}, {"SpeedButton9", &TGameNavigator::Last}};
+    for (const auto &step : steps) {
+        auto *button = findChild<QToolButton *>(QLatin1String(step.button));
+        button->setEnabled(true);
+        connect(button, &QToolButton::clicked, m_navigator, step.step);
+    }
+    UpdateMoveList();
+}
+
+void TQuorvalMain::UpdateMoveList()
+{
+    m_moveList->UpdateMoveList(MoveListContent{m_hasCurrentGame ? &m_game : nullptr,
+                                               m_hasCurrentGame ? &m_currentGame : nullptr, m_drawOffered,
+                                               m_gameComments, m_serverCopy.MoveCount,
+                                               m_settings.UseFigurineNotation, m_settings.ShowComments});
+}
+
+void TQuorvalMain::RichViewUpdateCurrentMove()
+{
+    m_moveList->RichViewUpdateCurrentMove();
+}
+
+void TQuorvalMain::GameListClick()
+{
+    const auto *row = dynamic_cast<const GameRow *>(GameList->currentItem());
+    if (!row)
+        return;
+    m_currentGame = row->game();
+    m_hasCurrentGame = true;
+
+    const LoadedServerGame loaded =
+        LoadServerGame(m_currentGame, m_context.TempFolder, m_context.ProgramFolder, m_context.DebugMode);
+    for (const QString &message : loaded.Messages)
+        MessageDlg(message, TPrompts::Icon::Error, TPrompts::Button::Ok, this);
+    m_gameComments = loaded.GameComments;
+    m_gameLog = loaded.GameLog;
+    m_drawOffered = loaded.DrawOffered;
+    if (loaded.Parsed) {
+        // Replay the moves on the board, as a player would see them made.
+        m_game = loaded.Game;
+        m_serverCopy = loaded.Game;
+        Diagram->Position().SetStartPosition();
+        if (m_game.Setup)
+            Diagram->Position() = PositionAfterPly(m_game, 0);
+        for (int ply = 1; ply <= m_game.MoveCount; ++ply) {
+            m_game.CurrentPly = std::uint16_t(ply);
+            DoMove(m_game.Moves[ply]);
+        }
+        Diagram->setWhiteIsAtBottom(loaded.WhiteIsAtBottom);
+        Diagram->Redraw();
+    }
+    UpdateMoveList();
+    RichViewUpdateCurrentMove();
+    SendPositionToCrafty();
+}
+
+void TQuorvalMain::Clearclipboard1Click()
+{
+    if (m_hasCurrentGame)
+        ExportPGN(m_currentGame, m_game, m_gameComments, true, false, m_context.ProgramFolder, this);
+}
+
+void TQuorvalMain::Appendtoclipboard1Click()
+{
+    if (m_hasCurrentGame)
+        ExportPGN(m_currentGame, m_game, m_gameComments, true, true, m_context.ProgramFolder, this);
+}
+
+void TQuorvalMain::Rewritefile1Click()
+{
+    if (m_hasCurrentGame)
+        ExportPGN(m_currentGame, m_game, m_gameComments, false, false, m_context.ProgramFolder, this);
+}
+
+void TQuorvalMain::Appendtofile1Click()
+{
+    if (m_hasCurrentGame)
+        ExportPGN(m_currentGame, m_game, m_gameComments, false, true, m_context.ProgramFolder, this);
+}
+
+void TQuorvalMain::CopyEPDtoclipboard1Click()
+{
+    CopyEPDToClipboard(m_game, Diagram->Position());
+}
+
+void TQuorvalMain::Showgamelog1Click()
+{
+    ShowGameLog(m_context.ProgramFolder, m_gameLog);
+}

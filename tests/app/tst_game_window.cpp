@@ -1,0 +1,114 @@
+#include "app/general_error.h"
+#include "app/quorval_main.h"
+#include "app/server_entry.h"
+#include "app/server_game_loader.h"
+#include "board/chess_diagram_2d.h"
+#include "board/game_navigator.h"
+#include "recording_prompts.h"
+#include "xfcc_test_server_process.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QtTest>
+
+// The whole road of a server game in the real window: listed, clicked,
+// replayed on the board, stepped through and exported.
+class TestGameWindow : public QObject
+{
+    Q_OBJECT
+
+    TXfccTestServerProcess m_server;
+
+    static QString boardText(const TChessPosition &position)
+    {
+        QString squares;
+        for (int rank = 0; rank < 8; ++rank) {
+            for (int file = 0; file < 8; ++file)
+                squares += QChar(u'a' + position.GetPiece(Square(rank * 10 + file)));
+        }
+        return squares;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY2(m_server.start(qEnvironmentVariable("QUORVAL_SOURCE_DIR") + "/tools/xfcc-test-server/demo.json"),
+                 qPrintable(m_server.errorString()));
+    }
+
+    void everyDemoGameShowsItsLastPosition()
+    {
+        TRecordingPrompts prompts;
+        QTemporaryDir dir;
+        TQuorvalMain window(TProgramContext::forFolder(dir.path()));
+        window.createDialogs();
+        window.settings().ShowOnlyOngoingGames = false;
+        WriteServerFile(window.context().ServersFolder, {"Demo", m_server.serviceAddress(), "demo", "demo", ""});
+        window.refreshServerList(true);
+        QTreeWidget *games = window.gameList();
+        QVERIFY(games->topLevelItemCount() >= 10);
+        for (int row = 0; row < games->topLevelItemCount(); ++row) {
+            games->setCurrentItem(games->topLevelItem(row));
+            window.GameListClick();
+            const GameRecord &game = window.game();
+            QCOMPARE(game.CurrentPly, game.MoveCount);
+            // The replay on the board against an independent replay of the record.
+            QCOMPARE(boardText(window.diagram()->Position()), boardText(PositionAfterPly(game, game.MoveCount)));
+            QCOMPARE(window.diagram()->WhiteIsAtBottom(), window.CurrentGame()->hasWhite);
+        }
+        QVERIFY2(prompts.messages.isEmpty(), qPrintable(prompts.messageTexts().join('|')));
+    }
+
+    void stepThroughAndExport()
+    {
+        TRecordingPrompts prompts;
+        QTemporaryDir dir;
+        TQuorvalMain window(TProgramContext::forFolder(dir.path()));
+        window.createDialogs();
+        WriteServerFile(window.context().ServersFolder, {"Demo", m_server.serviceAddress(), "demo", "demo", ""});
+        window.refreshServerList(true);
+        QVERIFY(window.CurrentGame());
+        const int moves = window.game().MoveCount;
+        QVERIFY(moves > 0);
+        const QString last = boardText(window.diagram()->Position());
+
+        window.findChild<QToolButton *>("SpeedButton5")->click();
+        QCOMPARE(window.game().CurrentPly, 0);
+        TChessPosition start;
+        start.SetStartPosition();
+        QCOMPARE(boardText(window.diagram()->Position()), boardText(start));
+        window.findChild<QToolButton *>("SpeedButton8")->click();
+        QCOMPARE(window.game().CurrentPly, 1);
+        window.findChild<QToolButton *>("SpeedButton9")->click();
+        QCOMPARE(boardText(window.diagram()->Position()), last);
+
+        window.CopyEPDtoclipboard1Click();
+        QVERIFY(QGuiApplication::clipboard()->text().contains(" KQkq") || QGuiApplication::clipboard()->text().contains(" b ")
+                || QGuiApplication::clipboard()->text().contains(" w "));
+
+        prompts.buttonAnswers.enqueue(TPrompts::Button::No);
+        window.Clearclipboard1Click();
+        const QString pgn = QGuiApplication::clipboard()->text();
+        QVERIFY(pgn.startsWith("[Event "));
+        QVERIFY(pgn.contains(QStringLiteral("[White \"%1\"]").arg(window.CurrentGame()->white)));
+        QVERIFY(pgn.contains("1."));
+        prompts.buttonAnswers.enqueue(TPrompts::Button::No);
+        window.Appendtoclipboard1Click();
+        QCOMPARE(QGuiApplication::clipboard()->text().count("[Event "), 2);
+
+        window.Showgamelog1Click();
+        QVERIFY(QFile::exists(dir.filePath("quorval.log")));
+        QCOMPARE(prompts.openedUrls.size(), 1);
+    }
+};
+
+int main(int argc, char **argv)
+{
+    TQuorvalApplication app(argc, argv);
+    TestGameWindow test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_game_window.moc"
