@@ -4,10 +4,14 @@
 #include "app/server_game_loader.h"
 #include "board/chess_diagram_2d.h"
 #include "board/game_navigator.h"
+#include "board/rich_view.h"
 #include "recording_prompts.h"
+#include "when_modal.h"
 #include "xfcc_test_server_process.h"
 
+#include <QCheckBox>
 #include <QClipboard>
+#include <QPushButton>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -102,6 +106,26 @@ private Q_SLOTS:
         window.Showgamelog1Click();
         QVERIFY(QFile::exists(dir.filePath("quorval.log")));
         QCOMPARE(prompts.openedUrls.size(), 1);
+    }
+
+    void confirmedOptionsRebuildTheMoveListAtOnce()
+    {
+        TRecordingPrompts prompts;
+        QTemporaryDir dir;
+        TQuorvalMain window(TProgramContext::forFolder(dir.path()));
+        window.createDialogs();
+        WriteServerFile(window.context().ServersFolder, {"Demo", m_server.serviceAddress(), "demo", "demo", ""});
+        window.refreshServerList(true);
+        auto *view = window.findChild<TRichView *>("RichView1");
+        const auto images = [view] { return view->document()->toHtml().count("<img"); };
+        QVERIFY(images() > 0);  // figurines
+        WhenModal([](QWidget *options) {
+            options->findChild<QCheckBox *>("EditFigurine")->setChecked(false);
+            options->findChild<QPushButton *>("OKBtn")->click();
+        });
+        window.Options1Click();
+        QVERIFY(!window.settings().UseFigurineNotation);
+        QCOMPARE(images(), 0);  // letters now
     }
 };
 
