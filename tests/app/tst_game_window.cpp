@@ -103,6 +103,23 @@ private Q_SLOTS:
         window.Appendtoclipboard1Click();
         QCOMPARE(QGuiApplication::clipboard()->text().count("[Event "), 2);
 
+        // To a file chosen in the save dialog: rewritten, then appended to.
+        const QString file = dir.filePath("games.pgn");
+        const auto readFile = [&file] {
+            QFile f(file);
+            return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+        };
+        for (int i = 0; i < 2; ++i) {
+            prompts.fileAnswers.enqueue(file);
+            prompts.buttonAnswers.enqueue(TPrompts::Button::Yes);
+            window.Rewritefile1Click();
+        }
+        QCOMPARE(readFile().count("[Event "), 1);
+        prompts.fileAnswers.enqueue(file);
+        prompts.buttonAnswers.enqueue(TPrompts::Button::No);
+        window.Appendtofile1Click();
+        QCOMPARE(readFile().count("[Event "), 2);
+
         window.Showgamelog1Click();
         QVERIFY(QFile::exists(dir.filePath("quorval.log")));
         QCOMPARE(prompts.openedUrls.size(), 1);
