@@ -36,6 +36,13 @@ class TestGameWindow : public QObject
         return squares;
     }
 
+    // The window with its dialogs and the demo server as its one server.
+    void addDemoServer(TQuorvalMain &window)
+    {
+        window.createDialogs();
+        WriteServerFile(window.context().ServersFolder, {"Demo", m_server.serviceAddress(), "demo", "demo", ""});
+    }
+
 private Q_SLOTS:
     void initTestCase()
     {
@@ -48,9 +55,8 @@ private Q_SLOTS:
         TRecordingPrompts prompts;
         QTemporaryDir dir;
         TQuorvalMain window(TProgramContext::forFolder(dir.path()));
-        window.createDialogs();
+        addDemoServer(window);
         window.settings().ShowOnlyOngoingGames = false;
-        WriteServerFile(window.context().ServersFolder, {"Demo", m_server.serviceAddress(), "demo", "demo", ""});
         window.refreshServerList(true);
         QTreeWidget *games = window.gameList();
         QVERIFY(games->topLevelItemCount() >= 10);
@@ -71,12 +77,10 @@ private Q_SLOTS:
         TRecordingPrompts prompts;
         QTemporaryDir dir;
         TQuorvalMain window(TProgramContext::forFolder(dir.path()));
-        window.createDialogs();
-        WriteServerFile(window.context().ServersFolder, {"Demo", m_server.serviceAddress(), "demo", "demo", ""});
+        addDemoServer(window);
         window.refreshServerList(true);
         QVERIFY(window.CurrentGame());
-        const int moves = window.game().MoveCount;
-        QVERIFY(moves > 0);
+        QVERIFY(window.game().MoveCount > 0);
         const QString last = boardText(window.diagram()->Position());
 
         window.findChild<QToolButton *>("SpeedButton5")->click();
@@ -130,8 +134,7 @@ private Q_SLOTS:
         TRecordingPrompts prompts;
         QTemporaryDir dir;
         TQuorvalMain window(TProgramContext::forFolder(dir.path()));
-        window.createDialogs();
-        WriteServerFile(window.context().ServersFolder, {"Demo", m_server.serviceAddress(), "demo", "demo", ""});
+        addDemoServer(window);
         window.refreshServerList(true);
         auto *view = window.findChild<TRichView *>("RichView1");
         const auto images = [view] { return view->document()->toHtml().count("<img"); };
