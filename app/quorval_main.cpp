@@ -34,6 +34,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QScopeGuard>
+#include <QScopedValueRollback>
 
 #include <algorithm>
 #include <QVBoxLayout>
@@ -177,6 +178,8 @@ void TQuorvalMain::Exit1Click()
 
 void TQuorvalMain::RefreshNodeList()
 {
+    if (m_serverRequestRunning)
+        return;
     ServersList->clear();
     ServersList->repaint();
     for (const QString &name : ListServerFiles(m_context.ServersFolder)) {
@@ -187,6 +190,8 @@ void TQuorvalMain::RefreshNodeList()
 
 void TQuorvalMain::refreshServerList(bool withGames)
 {
+    if (m_serverRequestRunning)
+        return;
     RefreshNodeList();
     if (ServersList->count() == 0)
         return;
@@ -209,8 +214,9 @@ QString TQuorvalMain::connectingText(const QString &serverName) const
 void TQuorvalMain::RefreshGameList()
 {
     QListWidgetItem *server = ServersList->currentItem();
-    if (!server)
+    if (!server || m_serverRequestRunning)
         return;
+    const QScopedValueRollback running(m_serverRequestRunning, true);
     m_currentServer.Name = server->text();
     bool moveDue = false;
     // Last of all, also when the request failed: the server's icon.
@@ -239,6 +245,8 @@ void TQuorvalMain::RefreshGameList()
 
 void TQuorvalMain::ServersListClick()
 {
+    if (m_serverRequestRunning)
+        return;
     RefreshGameList();
     if (GameList->topLevelItemCount() == 0)
         return;
@@ -248,9 +256,10 @@ void TQuorvalMain::ServersListClick()
 
 void TQuorvalMain::SpyServers()
 {
-    if (ServersList->count() == 0)
+    if (ServersList->count() == 0 || m_serverRequestRunning)
         return;
     {
+        const QScopedValueRollback running(m_serverRequestRunning, true);
         TWaitScope wait(WaitWindow, QString());
         ServersList->repaint();
         GameList->repaint();

@@ -149,6 +149,11 @@ private:
     XfccGame m_currentGame;
     bool m_hasCurrentGame = false;
     bool m_activatedOnce = false;
+    // Requests run in a local event loop where timers and window events keep
+    // arriving. While one runs, the commands that talk to a server or rebuild
+    // the lists return at once, so no request has its list items deleted
+    // under it.
+    bool m_serverRequestRunning = false;
     bool m_firstRunOptionsShown = false;
     bool m_destroyed = false;
     GameRecord m_game;

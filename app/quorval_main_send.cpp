@@ -5,16 +5,23 @@
 #include "service/move_sender.h"
 #include "ui/multilang.h"
 
+#include <QScopedValueRollback>
 #include <QTreeWidget>
 
 void TQuorvalMain::SendMove1Click()
 {
-    if (GameList->topLevelItemCount() == 0 || !GameList->currentItem() || !m_hasCurrentGame)
+    if (GameList->topLevelItemCount() == 0 || !GameList->currentItem() || !m_hasCurrentGame
+        || m_serverRequestRunning)
         return;
     TMoveSender sender({this, MultiLang1, WaitWindow, [this] { return int(m_settings.ActiveLanguage); },
                         ApplicationTitle()});
     const XfccAccount server{m_currentServer.Name, m_currentServer.ServiceUrl, m_currentServer.UserName,
                              m_currentServer.Password};
-    if (sender.Send(m_game, m_serverCopy.MoveCount, m_currentGame, server))
+    bool sent = false;
+    {
+        const QScopedValueRollback running(m_serverRequestRunning, true);
+        sent = sender.Send(m_game, m_serverCopy.MoveCount, m_currentGame, server);
+    }
+    if (sent)
         RefreshGameList();
 }
