@@ -3,11 +3,8 @@
 #include "chess/game_record.h"
 #include "service/make_a_move_request.h"
 #include "service/xfcc_types.h"
-#include "ui/prompts.h"
 
 #include <QString>
-
-#include <functional>
 
 // The send-move dialog's choice: the item index of its OfferResult group.
 enum class TSendChoice { None = -1, OfferDraw = 0, Resign = 1, AcceptDraw = 2 };
@@ -45,13 +42,14 @@ private:
     QString m_moveText;
 };
 
-// How the server's answer to MakeAMove is shown.
-struct TMoveAnswer {
-    TPrompts::Icon icon;
-    QString text;
+// The account a move is sent with.
+struct XfccAccount {
+    QString Name;        // shown while sending
+    QString ServiceUrl;
+    QString UserName;
+    QString Password;
 };
 
-// The box for an answer; `movecount` is the number that was sent and
-// `translate` fetches the main window's "@" messages.
-TMoveAnswer MoveAnswerFor(const MakeAMoveResult &result, int movecount,
-                          const std::function<QString(const QString &)> &translate);
+// One MakeAMove call with the request and the account's user name and
+// password. Throws EXfccError when the call fails.
+MakeAMoveResult SendMakeAMove(const XfccAccount &account, MakeAMoveRequest request);

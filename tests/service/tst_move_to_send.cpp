@@ -1,3 +1,4 @@
+#include "service/move_answer.h"
 #include "service/move_to_send.h"
 #include "tests/service/played_record.h"
 
