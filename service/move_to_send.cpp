@@ -1,11 +1,14 @@
 #include "service/move_to_send.h"
 
 #include "chess/move_text.h"
+#include "chess/rules.h"
 #include "service/xfccbasic.h"
 
 TMoveToSend::TMoveToSend(const GameRecord &game, int serverMoveCount, const XfccGame &currentGame)
     : m_plies(game.MoveCount),
       m_serverPlies(serverMoveCount),
+      m_moveNumber(FullMoveNumber(game, m_plies)),
+      m_serverMoveNumber(FullMoveNumber(game, m_serverPlies)),
       m_gameId(currentGame.id),
       m_hasWhite(currentGame.hasWhite)
 {
@@ -39,8 +42,7 @@ MakeAMoveRequest TMoveToSend::Arguments(TSendChoice choice, const QString &messa
     // No move travels: the number is that of the game as the server holds it,
     // with the move just made when there is one. Without it, White's record
     // ends with Black's move, so White resigns in the next move.
-    const int plies = IsNextMove() ? m_plies : m_serverPlies;
-    arguments.movecount = FullMoveNumber(plies);
+    arguments.movecount = IsNextMove() ? m_moveNumber : m_serverMoveNumber;
     if (arguments.resign && m_hasWhite && !IsNextMove() && arguments.movecount > 1)
         ++arguments.movecount;
     return arguments;

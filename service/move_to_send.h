@@ -21,7 +21,7 @@ public:
     // Exactly one move was made since the game was loaded: it may be sent.
     bool IsNextMove() const { return m_plies == m_serverPlies + 1; }
     // The number of the full move holding half-move n.
-    int MoveNumber() const { return FullMoveNumber(m_plies); }
+    int MoveNumber() const { return m_moveNumber; }
     QString MoveText() const { return m_moveText; }
     // "23. Nf3"
     QString MoveLabel() const;
@@ -32,11 +32,11 @@ public:
     // The request without the account, which the caller fills in.
     MakeAMoveRequest Arguments(TSendChoice choice, const QString &message) const;
 
-    static int FullMoveNumber(int plies) { return (plies + 1) / 2; }
-
 private:
     int m_plies;
     int m_serverPlies;
+    int m_moveNumber;
+    int m_serverMoveNumber;  // of the server copy's last half-move
     int m_gameId;
     bool m_hasWhite;
     QString m_moveText;

@@ -81,28 +81,31 @@ void TQuorvalCli::report(const ECliError &failure)
         m_failure = failure.code();
 }
 
-QList<ServerEntry> TQuorvalCli::serversOf(const TCliRequest &request)
+void TQuorvalCli::forEachServer(const TCliRequest &request,
+                                const std::function<void(const ServerEntry &)> &command)
 {
-    if (!request.server.isEmpty())
-        return {m_servers.server(request.server)};
-    QList<ServerEntry> servers;
-    for (const QString &name : m_servers.serverNames()) {
+    if (!request.server.isEmpty()) {
+        command(m_servers.server(request.server));
+        return;
+    }
+    const QStringList names = m_servers.serverNames();
+    if (names.isEmpty())
+        m_err << QStringLiteral("No server is configured in %1").arg(m_context.ServersFolder) << Qt::endl;
+    for (const QString &name : names) {
         try {
-            servers << m_servers.server(name);
+            command(m_servers.server(name));
         } catch (const ECliError &failure) {
             report(failure);
         }
     }
-    if (servers.isEmpty() && !m_failure)
-        m_err << QStringLiteral("No server is configured in %1").arg(m_context.ServersFolder) << Qt::endl;
-    return servers;
 }
 
 void TQuorvalCli::servers()
 {
     QList<QStringList> rows;
-    for (const ServerEntry &server : serversOf({}))
+    forEachServer({}, [&](const ServerEntry &server) {
         rows << QStringList{server.Name, server.ServiceUrl, server.UserName, server.WebSite};
+    });
     WriteTextTable(m_out, {QStringLiteral("Server"), QStringLiteral("Service address"), QStringLiteral("User name"),
                            QStringLiteral("Web site")},
                    rows);
@@ -115,16 +118,12 @@ void TQuorvalCli::games(const TCliRequest &request)
     const bool onlyOngoing = !request.all && TSettings::read(ini, m_context.ProgramFolder).ShowOnlyOngoingGames;
 
     QList<TListedGame> listed;
-    for (const ServerEntry &server : serversOf(request)) {
-        try {
-            for (const XfccGame &game : m_servers.gamesOf(server)) {
-                if (GameListColumns::IsListed(game, onlyOngoing))
-                    listed << TListedGame{server.Name, game};
-            }
-        } catch (const ECliError &failure) {
-            report(failure);
+    forEachServer(request, [&](const ServerEntry &server) {
+        for (const XfccGame &game : m_servers.gamesOf(server)) {
+            if (GameListColumns::IsListed(game, onlyOngoing))
+                listed << TListedGame{server.Name, game};
         }
-    }
+    });
     SortDueFirst(listed);
     if (request.json)
         m_out << QString::fromUtf8(QJsonDocument(GamesJson(listed)).toJson(QJsonDocument::Indented));
@@ -134,24 +133,24 @@ void TQuorvalCli::games(const TCliRequest &request)
 
 void TQuorvalCli::pgn(const TCliRequest &request)
 {
-    for (const ServerEntry &server : serversOf(request)) {
-        try {
-            ArrayOfXfccGame games = m_servers.gamesOf(server);
-            if (request.game)
-                games = {TServerGames::game(games, server, *request.game)};
-            for (const XfccGame &game : games) {
-                const LoadedServerGame loaded = m_servers.load(game);
-                for (const QString &message : loaded.Messages)
-                    report(ECliError(TExitCode::Failure,
-                                     QStringLiteral("%1 game %2: %3").arg(server.Name).arg(game.id).arg(message)));
-                if (loaded.Parsed)
-                    m_out << ExportPGNText(game, loaded.Game, loaded.GameComments, request.comments)
-                          << QStringLiteral("\r\n");
-            }
-        } catch (const ECliError &failure) {
-            report(failure);
+    forEachServer(request, [&](const ServerEntry &server) {
+        ArrayOfXfccGame games = m_servers.gamesOf(server);
+        if (request.game)
+            games = {TServerGames::game(games, server, *request.game)};
+        for (const XfccGame &game : games) {
+            const LoadedServerGame loaded = m_servers.load(game);
+            reportLoadMessages(loaded, game, server);
+            if (loaded.Parsed)
+                m_out << ExportPGNText(game, loaded.Game, loaded.GameComments, request.comments)
+                      << QStringLiteral("\r\n");
         }
-    }
+    });
+}
+
+void TQuorvalCli::reportLoadMessages(const LoadedServerGame &loaded, const XfccGame &game, const ServerEntry &server)
+{
+    for (const QString &message : loaded.Messages)
+        report(ECliError(TExitCode::Failure, QStringLiteral("%1 game %2: %3").arg(server.Name).arg(game.id).arg(message)));
 }
 
 void TQuorvalCli::show(const TCliRequest &request)
@@ -159,8 +158,7 @@ void TQuorvalCli::show(const TCliRequest &request)
     const ServerEntry server = m_servers.server(request.server);
     const XfccGame game = TServerGames::game(m_servers.gamesOf(server), server, *request.game);
     const LoadedServerGame loaded = m_servers.load(game);
-    for (const QString &message : loaded.Messages)
-        report(ECliError(TExitCode::Failure, QStringLiteral("%1 game %2: %3").arg(server.Name).arg(game.id).arg(message)));
+    reportLoadMessages(loaded, game, server);
     if (loaded.Parsed)
         m_out << GameViewText(server.Name, game, loaded);
 }

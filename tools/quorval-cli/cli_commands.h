@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <functional>
 #include <optional>
 
 // The commands of quorval-cli on one program folder. Results go to out;
@@ -29,10 +30,13 @@ private:
     void show(const TCliRequest &request);
     void send(const TCliRequest &request);
 
-    // The servers the request names: its SERVER, or all of them.
-    QList<ServerEntry> serversOf(const TCliRequest &request);
+    // Runs command for the server the request names, or for every server,
+    // reporting the failure of one and going on with the next.
+    void forEachServer(const TCliRequest &request, const std::function<void(const ServerEntry &)> &command);
     // Reports a failure and keeps the first one's exit code.
     void report(const ECliError &failure);
+    // The reader's complaints about a game, as failures.
+    void reportLoadMessages(const LoadedServerGame &loaded, const XfccGame &game, const ServerEntry &server);
     // The game of SERVER and GAME, read for show and send; a game the reader
     // cannot read completely is a failure.
     LoadedServerGame loadComplete(const XfccGame &game, const ServerEntry &server);

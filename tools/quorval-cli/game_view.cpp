@@ -2,7 +2,6 @@
 
 #include "chess/move_text.h"
 #include "chess/rules.h"
-#include "service/move_to_send.h"
 #include "tools/quorval-cli/position_fen.h"
 
 #include <QStringList>
@@ -16,7 +15,7 @@ QString MoveLabel(const GameRecord &game, int ply)
 {
     const MoveRecord &move = game.Moves[ply];
     return QStringLiteral("%1%2 %3")
-        .arg(TMoveToSend::FullMoveNumber(ply))
+        .arg(FullMoveNumber(game, ply))
         .arg(PlyIsWhite(game, ply) ? QStringLiteral(".") : QStringLiteral("..."))
         .arg(QString::fromStdString(MoveToSAN(move) + AnnotationText(move)));
 }

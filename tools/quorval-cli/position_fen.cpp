@@ -1,8 +1,8 @@
 #include "tools/quorval-cli/position_fen.h"
 
 #include "chess/epd.h"
+#include "chess/rules.h"
 
-#include <algorithm>
 #include <sstream>
 #include <vector>
 
@@ -55,9 +55,11 @@ std::string PositionFEN(const GameRecord &game, const TChessPosition &position)
             return {};
         fields = Fields(epd.Text);
         fields.resize(4, "-");
-        const MoveRecord &last = game.Moves[plies];
-        if (IsPawn(last.Piece) && (last.To - last.From == 20 || last.From - last.To == 20))
-            fields[3] = SquareText(Square((last.From + last.To) / 2));
+        if (plies > 0) {
+            const MoveRecord &last = game.Moves[plies];
+            if (IsPawn(last.Piece) && (last.To - last.From == 20 || last.From - last.To == 20))
+                fields[3] = SquareText(Square((last.From + last.To) / 2));
+        }
     }
 
     int quietPlies = 0;
@@ -70,8 +72,7 @@ std::string PositionFEN(const GameRecord &game, const TChessPosition &position)
     if (quietPlies == plies)
         quietPlies += Number(Field(setup, 4, "0"), 0);
 
-    const bool blackStarts = game.Setup && !game.StartWhiteToMove;
-    const int fullMove = std::max(1, Number(Field(setup, 5, "1"), 1)) + (plies + (blackStarts ? 1 : 0)) / 2;
+    const int fullMove = FullMoveNumber(game, plies + 1);
     std::string fen;
     for (const std::string &field : fields)
         fen += field + ' ';
