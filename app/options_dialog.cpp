@@ -2,6 +2,7 @@
 
 #include "app/add_server_dialog.h"
 #include "app/color_box.h"
+#include "app/color_ref.h"
 #include "app/server_entry.h"
 #include "app/settings.h"
 #include "ui/multilang.h"

@@ -2,7 +2,6 @@
 
 #include "app/atomic_file.h"
 #include "chess/epd.h"
-#include "chess/pgn_export.h"
 #include "ui/prompts.h"
 
 #include <QClipboard>
@@ -13,19 +12,6 @@
 #include <QUrl>
 
 #include <stdexcept>
-
-QString ExportPGNText(const XfccGame &server, const GameRecord &game, const QStringList &comments,
-                      bool includeComments)
-{
-    const auto s = [](const QString &text) { return text.toStdString(); };
-    const PGNExportTags tags{s(server.event),   s(server.site),          s(server.eventDate),
-                             s(server.white),   s(server.black),         s(ResultToString(server.result)),
-                             s(server.whiteNA), s(server.blackNA),       s(server.board)};
-    std::vector<std::string> lines;
-    for (const QString &line : comments)
-        lines.push_back(line.toStdString());
-    return QString::fromStdString(::ExportPGNText(tags, game, lines, includeComments));
-}
 
 void ExportPGN(const XfccGame &server, const GameRecord &game, const QStringList &comments, bool toClipboard,
                bool append, const QString &programFolder, QWidget *parent)

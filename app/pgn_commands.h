@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/pgn_text.h"
 #include "chess/game_record.h"
 #include "chess/position.h"
 #include "service/xfcc_types.h"
@@ -8,11 +9,6 @@
 #include <QStringList>
 
 class QWidget;
-
-// The text of an exported game: tags from the server game, moves from game
-// (moves not yet sent included), comments when includeComments.
-QString ExportPGNText(const XfccGame &server, const GameRecord &game, const QStringList &comments,
-                      bool includeComments);
 
 // The export command after its game is known: empties the clipboard unless
 // appending, asks "Include comments?", then adds the game to the clipboard

@@ -1,6 +1,7 @@
 #include "app/quorval_main.h"
 
 #include "app/add_server_dialog.h"
+#include "app/color_ref.h"
 #include "app/game_row.h"
 #include "app/general_error.h"
 #include "app/ini_file.h"

@@ -1,5 +1,6 @@
 #include "app/quorval_main.h"
 
+#include "app/color_ref.h"
 #include "app/general_error.h"
 #include "board/chess_diagram_2d.h"
 #include "board/move_entry.h"

@@ -51,13 +51,3 @@ void TSettings::write(TIniFile &file) const
     file.writeInteger(AnalysisEngine, "ENGINE_PROTOCOL", EngineProtocol);
     file.writeInteger(Setup, "ACTIVE_LANGUAGE", ActiveLanguage);
 }
-
-QColor ColorFromColorRef(int colorRef)
-{
-    return QColor(colorRef & 0xFF, (colorRef >> 8) & 0xFF, (colorRef >> 16) & 0xFF);
-}
-
-int ColorRefFromColor(const QColor &color)
-{
-    return color.red() | (color.green() << 8) | (color.blue() << 16);
-}

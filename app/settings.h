@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QColor>
 #include <QString>
 
 #include <cstdint>
@@ -15,7 +14,7 @@ struct TSettings
     bool ShowComments = true;
     bool ShowOnlyOngoingGames = true;
     bool CheckServersPeriodically = true;
-    int LightSquaresColor = 0xF0CAA6;  // 0x00BBGGRR
+    int LightSquaresColor = 0xF0CAA6;  // 0x00BBGGRR, see app/color_ref.h
     int DarkSquaresColor = 0x808080;
     QString EngineFileName;
     int EngineProtocol = 0;            // 0 Winboard protocol 2, 1 UCI
@@ -31,7 +30,3 @@ struct TSettings
     // All ten keys in their fixed order; "MINUTES_TO_CHECK" is always 5.
     void write(TIniFile &file) const;
 };
-
-// Colours are stored as 0x00BBGGRR integers.
-QColor ColorFromColorRef(int colorRef);
-int ColorRefFromColor(const QColor &color);

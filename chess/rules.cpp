@@ -12,20 +12,35 @@ constexpr Square NoSquare = 255;
 
 bool WhiteStarts(const GameRecord &g) { return g.StartWhiteToMove || !g.Setup; }
 
-// The castling field of the set-up text: its third blank-separated field.
-std::string_view SetupCastlingField(const GameRecord &g)
+// The blank-separated field of the set-up text at index (0 the placement).
+std::string_view SetupField(const GameRecord &g, int index)
 {
     std::string_view field = g.SetupFEN.view();
-    for (int skip = 0; skip < 2; ++skip) {
+    for (int skip = 0; skip < index; ++skip) {
         const auto blank = field.find(' ');
         field = blank == std::string_view::npos ? std::string_view() : field.substr(blank + 1);
     }
     return field.substr(0, field.find(' '));
 }
 
+// The full-move number of the set-up text; 1 without a set-up or a number of
+// at least 1.
+std::int32_t SetupFullMoveNumber(const GameRecord &g)
+{
+    if (!g.Setup)
+        return 1;
+    std::int32_t number = 0;
+    for (const char c : SetupField(g, 5)) {
+        if (c < '0' || c > '9' || number > 100000)
+            return 1;
+        number = number * 10 + (c - '0');
+    }
+    return std::max<std::int32_t>(number, 1);
+}
+
 bool CastlingRightHolds(const GameRecord &g, char letter, PieceCode king, Square corner)
 {
-    if (g.Setup && SetupCastlingField(g).find(letter) == std::string_view::npos)
+    if (g.Setup && SetupField(g, 2).find(letter) == std::string_view::npos)
         return false;
     const int played = std::min<int>(g.CurrentPly, MoveList::Capacity);
     for (int n = 1; n <= played; ++n) {
@@ -126,6 +141,12 @@ bool PlyIsWhite(const GameRecord &g, std::int32_t n)
 {
     const bool odd = n % 2 != 0;
     return WhiteStarts(g) ? odd : !odd;
+}
+
+std::int32_t FullMoveNumber(const GameRecord &g, std::int32_t n)
+{
+    const std::int32_t counted = (n + (WhiteStarts(g) ? 1 : 2)) / 2;
+    return counted + SetupFullMoveNumber(g) - 1;
 }
 
 bool CanCastleWhiteShort(const GameRecord &g) { return CastlingRightHolds(g, 'K', Piece::WhiteKing, 7); }

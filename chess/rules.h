@@ -14,6 +14,11 @@
 bool SideToMoveIsWhite(const GameRecord &g);
 // Whether half-move n (counted from 1) is White's.
 bool PlyIsWhite(const GameRecord &g, std::int32_t n);
+// The number of the full move that holds half-move n (counted from 1): a game
+// from a set-up position counts on from the set-up's full-move number and
+// side to move. n = 0 gives the number of the move before the first one when
+// White starts, and the first one's when Black does.
+std::int32_t FullMoveNumber(const GameRecord &g, std::int32_t n);
 
 // Castling rights from the set-up position and the first CurrentPly moves:
 // lost when the king moves or anything leaves or lands on the rook's corner.

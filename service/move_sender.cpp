@@ -1,8 +1,7 @@
 #include "service/move_sender.h"
 
-#include "service/move_to_send.h"
+#include "service/move_answer.h"
 #include "service/send_move_dialog.h"
-#include "service/xfccbasic.h"
 #include "ui/basemultilang.h"
 #include "ui/prompts.h"
 #include "ui/waitwindow.h"
@@ -27,18 +26,12 @@ bool TMoveSender::Send(const GameRecord &game, int serverMoveCount, const XfccGa
             return false;
         request = move.Arguments(dialog.choice(), dialog.message());
     }
-    request.username = server.UserName;
-    request.password = server.Password;
-
     if (m_context.window)
         m_context.window->repaint();
     MakeAMoveResult result;
     {
         const TWaitScope wait(m_context.waitWindow, translate(QStringLiteral("@sendingmove")) + server.Name);
-        result = GetXfccBasicSoap(false, server.ServiceUrl)
-                     ->MakeAMove(request.username, request.password, request.gameId, request.resign,
-                                 request.acceptDraw, request.movecount, request.myMove, request.offerDraw,
-                                 request.claimDraw, request.myMessage);
+        result = SendMakeAMove(server, request);
     }
     const TMoveAnswer answer = MoveAnswerFor(result, request.movecount, translate);
     const QString caption = answer.icon == TPrompts::Icon::None ? m_context.applicationTitle

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chess/game_record.h"
+#include "service/move_to_send.h"
 #include "service/xfcc_types.h"
 
 #include <QString>
@@ -10,14 +11,6 @@
 class QWidget;
 class TBaseMultiLang;
 class TWaitWindow;
-
-// The account a move is sent with.
-struct XfccAccount {
-    QString Name;        // shown while sending
-    QString ServiceUrl;
-    QString UserName;
-    QString Password;
-};
 
 // The "Send move" command: confirms the record's last move in a new
 // TSendMoveDialog, sends it with MakeAMove and shows the server's answer.

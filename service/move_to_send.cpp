@@ -1,10 +1,14 @@
 #include "service/move_to_send.h"
 
 #include "chess/move_text.h"
+#include "chess/rules.h"
+#include "service/xfccbasic.h"
 
 TMoveToSend::TMoveToSend(const GameRecord &game, int serverMoveCount, const XfccGame &currentGame)
     : m_plies(game.MoveCount),
       m_serverPlies(serverMoveCount),
+      m_moveNumber(FullMoveNumber(game, m_plies)),
+      m_serverMoveNumber(FullMoveNumber(game, m_serverPlies)),
       m_gameId(currentGame.id),
       m_hasWhite(currentGame.hasWhite)
 {
@@ -38,44 +42,17 @@ MakeAMoveRequest TMoveToSend::Arguments(TSendChoice choice, const QString &messa
     // No move travels: the number is that of the game as the server holds it,
     // with the move just made when there is one. Without it, White's record
     // ends with Black's move, so White resigns in the next move.
-    const int plies = IsNextMove() ? m_plies : m_serverPlies;
-    arguments.movecount = FullMoveNumber(plies);
+    arguments.movecount = IsNextMove() ? m_moveNumber : m_serverMoveNumber;
     if (arguments.resign && m_hasWhite && !IsNextMove() && arguments.movecount > 1)
         ++arguments.movecount;
     return arguments;
 }
 
-TMoveAnswer MoveAnswerFor(const MakeAMoveResult &result, int movecount,
-                          const std::function<QString(const QString &)> &translate)
+MakeAMoveResult SendMakeAMove(const XfccAccount &account, MakeAMoveRequest request)
 {
-    using Icon = TPrompts::Icon;
-    switch (result.value()) {
-    case MakeAMoveResult::Success:
-        return {Icon::Information, translate(QStringLiteral("@movesentsuccessfully"))};
-    case MakeAMoveResult::ServerError:
-        return {Icon::Error, translate(QStringLiteral("@servererror"))};
-    case MakeAMoveResult::AuthenticationFailed:
-        return {Icon::Error, translate(QStringLiteral("@authenticationfailed"))};
-    case MakeAMoveResult::InvalidGameID:
-        return {Icon::Error, QStringLiteral("Invalid game ID")};
-    case MakeAMoveResult::NotYourGame:
-        return {Icon::Error, QStringLiteral("Not your game!!")};
-    case MakeAMoveResult::NotYourTurn:
-        return {Icon::Error, QStringLiteral("Not your turn!!")};
-    case MakeAMoveResult::InvalidMoveNumber:
-        return {Icon::Error, QStringLiteral("Invalid move number: %1 !!").arg(movecount)};
-    case MakeAMoveResult::InvalidMove:
-        return {Icon::Error, QStringLiteral("Invalid move!!")};
-    case MakeAMoveResult::NoDrawWasOffered:
-        return {Icon::Error, QStringLiteral("No draw was offered!")};
-    case MakeAMoveResult::LostOnTime:
-        return {Icon::Information, QStringLiteral("Lost on time")};
-    case MakeAMoveResult::YouAreOnLeave:
-        return {Icon::Information, QStringLiteral("You are on leave")};
-    case MakeAMoveResult::MoveIsAmbigous:
-        return {Icon::Error, QStringLiteral("Move is ambiguous!!")};
-    case MakeAMoveResult::Other:
-        break;
-    }
-    return {Icon::None, QStringLiteral("Unexpected error!!")};
+    request.username = account.UserName;
+    request.password = account.Password;
+    return GetXfccBasicSoap(false, account.ServiceUrl)
+        ->MakeAMove(request.username, request.password, request.gameId, request.resign, request.acceptDraw,
+                    request.movecount, request.myMove, request.offerDraw, request.claimDraw, request.myMessage);
 }

@@ -3,11 +3,8 @@
 #include "chess/game_record.h"
 #include "service/make_a_move_request.h"
 #include "service/xfcc_types.h"
-#include "ui/prompts.h"
 
 #include <QString>
-
-#include <functional>
 
 // The send-move dialog's choice: the item index of its OfferResult group.
 enum class TSendChoice { None = -1, OfferDraw = 0, Resign = 1, AcceptDraw = 2 };
@@ -24,7 +21,7 @@ public:
     // Exactly one move was made since the game was loaded: it may be sent.
     bool IsNextMove() const { return m_plies == m_serverPlies + 1; }
     // The number of the full move holding half-move n.
-    int MoveNumber() const { return FullMoveNumber(m_plies); }
+    int MoveNumber() const { return m_moveNumber; }
     QString MoveText() const { return m_moveText; }
     // "23. Nf3"
     QString MoveLabel() const;
@@ -35,23 +32,24 @@ public:
     // The request without the account, which the caller fills in.
     MakeAMoveRequest Arguments(TSendChoice choice, const QString &message) const;
 
-    static int FullMoveNumber(int plies) { return (plies + 1) / 2; }
-
 private:
     int m_plies;
     int m_serverPlies;
+    int m_moveNumber;
+    int m_serverMoveNumber;  // of the server copy's last half-move
     int m_gameId;
     bool m_hasWhite;
     QString m_moveText;
 };
 
-// How the server's answer to MakeAMove is shown.
-struct TMoveAnswer {
-    TPrompts::Icon icon;
-    QString text;
+// The account a move is sent with.
+struct XfccAccount {
+    QString Name;        // shown while sending
+    QString ServiceUrl;
+    QString UserName;
+    QString Password;
 };
 
-// The box for an answer; `movecount` is the number that was sent and
-// `translate` fetches the main window's "@" messages.
-TMoveAnswer MoveAnswerFor(const MakeAMoveResult &result, int movecount,
-                          const std::function<QString(const QString &)> &translate);
+// One MakeAMove call with the request and the account's user name and
+// password. Throws EXfccError when the call fails.
+MakeAMoveResult SendMakeAMove(const XfccAccount &account, MakeAMoveRequest request);

@@ -1,6 +1,7 @@
 #include "service/send_move_dialog.h"
 
 #include "ui/multilang.h"
+#include "ui/prompts.h"
 #include "ui/radiogroup.h"
 #include "ui/wordlists.h"
 

@@ -82,7 +82,8 @@ public:
             throw EXfccError(QStringLiteral("The server's reply is not valid XML: %1 (line %2, column %3)")
                                  .arg(m_xml.errorString())
                                  .arg(m_xml.lineNumber())
-                                 .arg(m_xml.columnNumber()));
+                                 .arg(m_xml.columnNumber()),
+                         EXfccError::Kind::Reply);
     }
 
     // An XML error anywhere explains more than its consequence, so it is
@@ -92,7 +93,7 @@ public:
         while (!m_xml.atEnd())
             m_xml.readNext();
         checkWellFormed();
-        throw EXfccError(text);
+        throw EXfccError(text, EXfccError::Kind::Reply);
     }
 
     // Games and their fields in the service namespace, or unqualified as some
@@ -193,7 +194,7 @@ auto readReply(const QByteArray &reply, QLatin1String operation, Read read)
         reader.finish();
         return value;
     } catch (const SoapFault &fault) {
-        throw EXfccError(fault.text);
+        throw EXfccError(fault.text, EXfccError::Kind::Fault);
     }
 }
 

@@ -42,8 +42,11 @@ private:
                                  .arg(m_address));
         const SoapHttpReply reply = PostSoapRequest(m_transport, url, XfccSoapAction(operation),
                                                     WriteSoapRequest(operation, parameters, values));
-        if (!reply.error.isEmpty())
-            throw EXfccError(ReadSoapFault(reply.body).value_or(reply.error));
+        if (!reply.error.isEmpty()) {
+            if (const std::optional<QString> fault = ReadSoapFault(reply.body))
+                throw EXfccError(*fault, EXfccError::Kind::Fault);
+            throw EXfccError(reply.error);
+        }
         return reply.body;
     }
 

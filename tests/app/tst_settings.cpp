@@ -1,3 +1,4 @@
+#include "app/color_ref.h"
 #include "app/ini_file.h"
 #include "app/program_context.h"
 #include "app/quorval_main.h"

@@ -1,3 +1,4 @@
+#include "service/move_answer.h"
 #include "service/move_to_send.h"
 #include "tests/service/played_record.h"
 
@@ -64,6 +65,50 @@ private slots:
         QCOMPARE(arguments.acceptDraw, choice == 2);
         QCOMPARE(arguments.claimDraw, false);
         QCOMPARE(arguments.myMessage, QStringLiteral("hi\r\nyou"));
+    }
+
+    // A game from a set-up position counts its moves on from the set-up's
+    // full-move number, as the server does.
+    void setUpGamesCountFromTheSetUpMoveNumber_data()
+    {
+        QTest::addColumn<QString>("fen");
+        QTest::addColumn<int>("plies");
+        QTest::addColumn<int>("serverPlies");
+        QTest::addColumn<bool>("hasWhite");
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<int>("movecount");
+
+        const int none = -1, resign = 1, accept = 2;
+        const QString white30 = QStringLiteral("4k3/8/8/8/8/8/8/N1N1K3 w - - 0 30");
+        const QString black12 = QStringLiteral("8/8/8/4k3/8/8/4P3/4K3 b - - 0 12");
+        QTest::newRow("White's first move") << white30 << 1 << 0 << true << none << 30;
+        QTest::newRow("Black's first reply") << white30 << 2 << 1 << false << none << 30;
+        QTest::newRow("White's second move") << white30 << 3 << 2 << true << none << 31;
+        QTest::newRow("White resigns before moving") << white30 << 0 << 0 << true << resign << 30;
+        QTest::newRow("Black starts") << black12 << 1 << 0 << false << none << 12;
+        QTest::newRow("White answers Black's start") << black12 << 2 << 1 << true << none << 13;
+        QTest::newRow("Black resigns before moving") << black12 << 0 << 0 << false << resign << 12;
+        QTest::newRow("White resigns after Black's start") << black12 << 1 << 1 << true << resign << 13;
+        QTest::newRow("Black accepts a draw") << black12 << 2 << 2 << false << accept << 13;
+        QTest::newRow("no move number") << QStringLiteral("4k3/8/8/8/8/8/8/N1N1K3 w - -") << 1 << 0 << true << none << 1;
+    }
+
+    void setUpGamesCountFromTheSetUpMoveNumber()
+    {
+        QFETCH(QString, fen);
+        QFETCH(int, plies);
+        QFETCH(int, serverPlies);
+        QFETCH(bool, hasWhite);
+        QFETCH(int, choice);
+        GameRecord game;
+        game.Setup = true;
+        game.SetupFEN = fen.toStdString();
+        game.StartWhiteToMove = fen.contains(QStringLiteral(" w"));
+        game.MoveCount = std::uint16_t(plies);
+        const TMoveToSend move(game, serverPlies, gameOf(hasWhite));
+        QTEST(move.Arguments(TSendChoice(choice), {}).movecount, "movecount");
+        if (move.IsNextMove())
+            QTEST(move.MoveNumber(), "movecount");
     }
 
     void okSendsOnlyANewMoveOrANoMoveDecision()
