@@ -6,6 +6,8 @@
 
 #include <QTest>
 
+#include <limits>
+
 using Effect = TEngineProtocol::LineEffect;
 
 namespace {
@@ -55,6 +57,7 @@ private slots:
     void uciKeysAreWholeWords();
     void uciNodesWaitForAVariation();
     void uciBadValuesAreIgnored();
+    void uciExtremeCounts();
     void uciIdentity();
     void uciStoppedSearchIsIgnored();
     void uciPositionCommand_data();
@@ -68,6 +71,7 @@ void TestEngineProtocols::groupsDigits()
     QCOMPARE(GroupDigits(1000), QStringLiteral("1.000"));
     QCOMPARE(GroupDigits(1234567), QStringLiteral("1.234.567"));
     QCOMPARE(GroupDigits(-12345), QStringLiteral("-12.345"));
+    QCOMPARE(GroupDigits(std::numeric_limits<qint64>::min()), QStringLiteral("-9.223.372.036.854.775.808"));
     QCOMPARE(NodeRateText(250, 1000000), QStringLiteral("1.000.000 / 333.333 nps"));
     QCOMPARE(NodeRateText(0, 500), QStringLiteral("500 / 500 nps"));
 }
@@ -141,6 +145,7 @@ void TestEngineProtocols::winboardScores_data()
     QTest::newRow("black mates") << "-32763" << true << "Mate in 2 Black is winning";
     QTest::newRow("no score") << "-32768" << true << " ";
     QTest::newRow("not a number") << "abc" << true << ".....";
+    QTest::newRow("smallest int, ignored") << "-2147483648" << false << ".....";
 }
 
 void TestEngineProtocols::winboardScores()
@@ -365,6 +370,15 @@ void TestEngineProtocols::uciBadValuesAreIgnored()
     for (const char *line : {"uciok", "readyok", "bestmove e2e4 ponder e7e5", "option name Hash type spin"})
         uci.ProcessLine(QLatin1String(line), labels);
     QCOMPARE(labels.variation, QStringLiteral("e2e4"));
+}
+
+void TestEngineProtocols::uciExtremeCounts()
+{
+    TUciProtocol uci;
+    TAnalysisLabels labels;
+    uci.ProcessLine(QStringLiteral("info depth 1 pv e2e4"), labels);
+    uci.ProcessLine(QStringLiteral("info nodes -9223372036854775808 nps 9223372036854775807 time 1"), labels);
+    QCOMPARE(labels.nodes, QStringLiteral("-9.223.372.036.854.775.808 / 9.223.372.036.854.775.807"));
 }
 
 void TestEngineProtocols::uciIdentity()
