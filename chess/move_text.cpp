@@ -104,6 +104,10 @@ std::string MoveLibraryErrorText()
 
 MoveRecord ApplySanMove(TChessPosition &position, std::string_view setupFen, std::string_view san)
 {
+    // The library reads both texts as C texts, which end at a NUL; the move
+    // is described from the same part of the SAN text.
+    setupFen = setupFen.substr(0, setupFen.find('\0'));
+    san = san.substr(0, san.find('\0'));
     MoveRecord move;
     const std::uint32_t r = TLMpgn2move(std::string(setupFen).c_str(), std::string(san).c_str());
     if (TLMgetRCMGerrno() != TLM_NoError)
