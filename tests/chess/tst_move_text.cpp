@@ -305,6 +305,11 @@ void TestMoveText::readsTheMoveUpToANul()
     QCOMPARE(c4.Promotion, PieceCode(0));
     QVERIFY(!c4.Check);
     QCOMPARE(position.GetPiece(32), Piece::WhitePawn);
+
+    // A set-up text that ends at once is no position, not the previous board.
+    const PackedPosition before = position.Packed();
+    QVERIFY_THROWS_EXCEPTION(PGNtoTLMexception, ApplySanMove(position, std::string_view("\0w", 2), "e5"));
+    QCOMPARE(position.Packed(), before);
 }
 
 void TestMoveText::refusalThrowsAndChangesNothing()
