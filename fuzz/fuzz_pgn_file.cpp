@@ -14,28 +14,15 @@ namespace {
 // The placement field of board, as ToFEN writes it.
 std::string Placement(const tlm::Board &board)
 {
-    std::string text;
-    for (int rank = 7; rank >= 0; --rank) {
-        int run = 0;
-        for (int file = 0; file < 8; ++file) {
-            const int s = tlm::MakeSquare(rank, file);
-            const tlm::PieceType type = board.TypeOn(s);
-            if (type == tlm::NoPieceType) {
-                ++run;
-                continue;
-            }
-            if (run > 0)
-                text += char('0' + run);
-            run = 0;
-            const char letter = " PNBRQK"[type];
-            text += (board.Pieces(tlm::Black) & tlm::SquareBit(s)) ? char(letter | 0x20) : letter;
-        }
-        if (run > 0)
-            text += char('0' + run);
-        if (rank > 0)
-            text += '/';
+    TChessPosition position;
+    for (int s = 0; s < 64; ++s) {
+        const tlm::PieceType type = board.TypeOn(s);
+        const bool black = board.Pieces(tlm::Black) & tlm::SquareBit(s);
+        const PieceCode piece = type == tlm::NoPieceType ? Piece::Empty : PieceCode(type + (black ? Piece::BlackOffset : 0));
+        position.SetPiece(piece, MakeSquare(tlm::RankOf(s), tlm::FileOf(s)));
     }
-    return text;
+    const std::string fen = position.ToFEN();
+    return fen.substr(0, fen.find(' '));
 }
 
 std::string CastlingField(const tlm::Board &board)
