@@ -8,8 +8,8 @@
 
 // A folder of this process's own for the files a fuzz target reads through
 // the file system; removed when the process ends normally. It lies in memory
-// where the system offers a folder there, since files are written to disk
-// with fsync and that would slow each run down.
+// where the system offers a folder there: the program replaces its files
+// through QSaveFile, whose flush to a disk would slow each run down.
 class ScratchFolder
 {
 public:
