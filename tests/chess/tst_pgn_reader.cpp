@@ -83,6 +83,10 @@ private Q_SLOTS:
         QCOMPARE(Q(StripComments("move} 2.Nf3 $1 Nc6", inComment)), QString(" 2.Nf3  Nc6"));
         QVERIFY(!inComment);
         QCOMPARE(Q(StripComments("$14 $7", inComment)), QString("4 $7"));
+        // Marks that taking others out joins go as well.
+        QCOMPARE(Q(StripComments("e4$$11 e5$!2 Nf3$?!", inComment)), QString("e4 e5 Nf3$"));
+        const std::string marks(255, '!');
+        QCOMPARE(StripComments(marks, inComment), std::string());
     }
 
     void readsMoves_data()
