@@ -7,6 +7,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <array>
+#include <optional>
 
 namespace {
 
@@ -64,11 +65,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const tlm::MoveList legal = tlm::LegalMoves(board);
         const std::uint8_t kind = input.ConsumeIntegral<std::uint8_t>();
         std::string token;
-        bool legalToken = false;
+        std::optional<tlm::Move> chosen;
         if (kind < 224 && legal.Size() > 0) {
-            const tlm::Move move = legal.begin()[input.ConsumeIntegralInRange<int>(0, legal.Size() - 1)];
-            token = Spelling(board, move, input.ConsumeIntegral<std::uint8_t>());
-            legalToken = true;
+            chosen = legal.begin()[input.ConsumeIntegralInRange<int>(0, legal.Size() - 1)];
+            token = Spelling(board, *chosen, input.ConsumeIntegral<std::uint8_t>());
         } else {
             token = input.ConsumeRandomLengthString(24);
             token = token.substr(0, token.find('\0'));
@@ -82,15 +82,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             board = tlm::Board();
             continue;
         }
-        if (legalToken)
+        if (chosen)
             FUZZ_CHECK(error == TLM_NoError);
         if (error == TLM_NoError) {
-            board.Play(CheckAcceptedSan(board, token, result));
+            const tlm::Move played = CheckAcceptedSan(board, legal, token, result);
+            if (chosen)
+                FUZZ_CHECK(played == *chosen);
+            else
+                CheckStandardSanReadsBack(board, played);
+            board.Play(played);
         } else {
             FUZZ_CHECK(error > TLM_NoError && error < TLM_InvalidSetup);
-            if (legal.Size() == 0)
-                continue;
-            CheckRefusedSan(board, token);
+            CheckRefusedSan(board, legal, token);
         }
     }
     return 0;

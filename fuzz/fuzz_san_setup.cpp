@@ -27,11 +27,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         FUZZ_CHECK(error == TLM_NoError && result == 0);
         return 0;
     }
+    const tlm::MoveList legal = tlm::LegalMoves(board);
     if (error == TLM_NoError) {
-        CheckAcceptedSan(board, san, result);
+        CheckStandardSanReadsBack(board, CheckAcceptedSan(board, legal, san, result));
     } else {
         FUZZ_CHECK(error > TLM_NoError && error < TLM_InvalidSetup);
-        CheckRefusedSan(board, san);
+        CheckRefusedSan(board, legal, san);
     }
     return 0;
 }
