@@ -3,6 +3,7 @@
 #include "app/atomic_file.h"
 
 #include <QFile>
+#include <QStringDecoder>
 
 namespace {
 
@@ -14,6 +15,14 @@ bool sameName(const QByteArray &a, const QString &b)
 QByteArray valueOf(const QByteArray &line)
 {
     return line.mid(line.indexOf('=') + 1).trimmed();
+}
+
+// A value's text with every character its bytes hold: a byte-order mark at its
+// start is part of it, so that the value writes back as it was read.
+QString decodedValue(const QByteArray &bytes)
+{
+    QStringDecoder decoder(QStringDecoder::System, QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
 }
 
 } // namespace
@@ -119,7 +128,7 @@ bool TIniFile::hasKey(const QString &section, const QString &key) const
 QString TIniFile::readString(const QString &section, const QString &key, const QString &fallback) const
 {
     const qsizetype i = findKey(section, key);
-    return i < 0 ? fallback : QString::fromLocal8Bit(valueOf(m_lines[i].text));
+    return i < 0 ? fallback : decodedValue(valueOf(m_lines[i].text));
 }
 
 int TIniFile::readInteger(const QString &section, const QString &key, int fallback) const

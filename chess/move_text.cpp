@@ -79,16 +79,10 @@ PieceCode PromotionPiece(char letter, bool whiteToMove)
     return whiteToMove ? kind : PieceCode(kind + Piece::BlackOffset);
 }
 
-} // namespace
-
-void ResetMoveLibrary()
+// The text of one of the move library's error numbers.
+std::string ErrorText(std::int32_t error)
 {
-    TLMpgn2move("", "");
-}
-
-std::string MoveLibraryErrorText()
-{
-    switch (TLMgetRCMGerrno()) {
+    switch (error) {
     case TLM_NoError: return "No error";
     case TLM_MemoryAllocation: return "Error in memory allocation";
     case TLM_InvalidParameter: return "Invalid parameter";
@@ -102,8 +96,27 @@ std::string MoveLibraryErrorText()
     }
 }
 
+} // namespace
+
+void ResetMoveLibrary()
+{
+    TLMpgn2move("", "");
+}
+
+std::string MoveLibraryErrorText()
+{
+    return ErrorText(TLMgetRCMGerrno());
+}
+
 MoveRecord ApplySanMove(TChessPosition &position, std::string_view setupFen, std::string_view san)
 {
+    // The library reads both texts as C texts, which end at a NUL; the move
+    // is described from the same part of the SAN text. A set-up that ends
+    // before its first character is not a position, rather than none.
+    if (!setupFen.empty() && setupFen.front() == '\0')
+        throw PGNtoTLMexception(ErrorText(TLM_InvalidSetup));
+    setupFen = setupFen.substr(0, setupFen.find('\0'));
+    san = san.substr(0, san.find('\0'));
     MoveRecord move;
     const std::uint32_t r = TLMpgn2move(std::string(setupFen).c_str(), std::string(san).c_str());
     if (TLMgetRCMGerrno() != TLM_NoError)

@@ -48,32 +48,42 @@ std::string OneLine(std::string_view text)
 
 std::vector<std::string> ExtractComments(std::string &moveText)
 {
+    // The text without its comments is built anew rather than erased in
+    // place, so that a server's text full of comments takes linear time.
     std::vector<std::string> comments;
+    std::string kept;
+    kept.reserve(moveText.size());
     int halfMoves = 0;
-    std::size_t tokenStart = 0;
-    const auto endToken = [&](std::size_t end) {
-        if (end > tokenStart && IsHalfMove(std::string_view(moveText).substr(tokenStart, end - tokenStart)))
+    std::size_t tokenStart = 0;  // in kept
+    const auto endToken = [&] {
+        if (kept.size() > tokenStart && IsHalfMove(std::string_view(kept).substr(tokenStart)))
             ++halfMoves;
     };
-    for (std::size_t i = 0; i < moveText.size();) {
+    std::size_t i = 0;
+    while (i < moveText.size()) {
         const char c = moveText[i];
         if (c == '{') {
             const auto close = moveText.find('}', i);
             if (close == std::string::npos)
                 break;
-            endToken(i);
+            endToken();
             const std::string text = CommentText(moveText.substr(i, close - i + 1));
             if (!IsBlankText(text))
                 comments.push_back(std::to_string(halfMoves) + ',' + text);
-            moveText.erase(i, close - i + 1);
-            tokenStart = i;
-        } else if (static_cast<unsigned char>(c) <= ' ') {
-            endToken(i);
-            tokenStart = ++i;
-        } else {
-            ++i;
+            i = close + 1;
+            tokenStart = kept.size();
+            continue;
         }
+        const bool blank = static_cast<unsigned char>(c) <= ' ';
+        if (blank)
+            endToken();
+        kept += c;
+        if (blank)
+            tokenStart = kept.size();
+        ++i;
     }
+    kept.append(moveText, i);  // from an unclosed "{" on
+    moveText = std::move(kept);
     return comments;
 }
 

@@ -5,7 +5,8 @@
 QString GroupDigits(qint64 value)
 {
     const bool negative = value < 0;
-    QString digits = QString::number(negative ? -value : value);
+    // The magnitude of the smallest qint64 fits only in an unsigned number.
+    QString digits = QString::number(negative ? 0 - quint64(value) : quint64(value));
     for (qsizetype at = digits.size() - 3; at > 0; at -= 3)
         digits.insert(at, QLatin1Char('.'));
     return negative ? QLatin1Char('-') + digits : digits;

@@ -2,6 +2,8 @@
 
 #include "engine/numbertext.h"
 
+#include <limits>
+
 namespace {
 
 const QString ValueSeparator = QStringLiteral(" ");
@@ -185,7 +187,8 @@ void TWinboardProtocol::ParseScore(const QString &text, TAnalysisLabels &labels)
 {
     bool isNumber = false;
     int s = FirstWord(text).toInt(&isNumber);
-    if (!isNumber)
+    // The smallest int has no negation; no engine's score comes near it.
+    if (!isNumber || s == std::numeric_limits<int>::min())
         return;
     // Engines other than Crafty report the score from the side to move.
     if (!labels.engine.contains(QLatin1String("Crafty")) && !m_whiteToMove)

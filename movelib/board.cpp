@@ -133,7 +133,7 @@ bool Board::SetFromFEN(std::string_view fen)
     // A game cannot reach the positions refused here; playing on them would
     // break the board's invariants.
     for (const Color c : {White, Black})
-        if (std::popcount(read.Pieces(c, King)) != 1)
+        if (std::popcount(read.Pieces(c, King)) != 1 || std::popcount(read.Pieces(c)) > MaxPiecesPerSide)
             return false;
     if (read.ByType[Pawn] & (RankBB(0) | RankBB(7)))
         return false;

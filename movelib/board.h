@@ -26,13 +26,15 @@ struct Move {
 class Board
 {
 public:
+    static constexpr int MaxPiecesPerSide = 16;
+
     Board() { SetStart(); }
 
     void SetStart();
     // Reads a FEN text (the move counters may be missing). Refuses a text
     // that is malformed or not a position that can occur in a game: not
-    // exactly one king each, pawns on the first or last rank, or the side not
-    // to move in check. Castling rights without king and rook at home and an
+    // exactly one king each, more than MaxPiecesPerSide pieces of a side,
+    // pawns on the first or last rank, or the side not to move in check. Castling rights without king and rook at home and an
     // impossible en-passant square are dropped.
     bool SetFromFEN(std::string_view fen);
 

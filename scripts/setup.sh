@@ -27,3 +27,22 @@ quorval_configure() {
     local dir=$1; shift
     cmake -S "$QUORVAL_ROOT" -B "$dir" -G Ninja "$@"
 }
+
+# quorval_configure_fuzz <build folder> <seconds ctest runs each fuzz target>
+# The fuzz build: clang, libFuzzer, the sanitizers, no tests of its own.
+quorval_configure_fuzz() {
+    CC=clang CXX=clang++ quorval_configure "$1" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVAL_STRICT=ON \
+        -DQUORVAL_SANITIZE=ON -DQUORVAL_FUZZ=ON -DQUORVAL_TESTS=OFF -DQUORVAL_FUZZ_SECONDS="$2"
+}
+
+# What the sanitizers do when the tests run; with "fuzz", when the fuzz
+# targets run: they take the fast stack unwinding at each allocation, since
+# the slow one that makes leak reports through the system's libraries
+# complete runs them ten times slower.
+quorval_sanitizer_options() {
+    local unwind=":fast_unwind_on_malloc=0"
+    [ "${1:-}" = fuzz ] && unwind=""
+    export ASAN_OPTIONS="detect_leaks=1${unwind}:malloc_context_size=30"
+    export LSAN_OPTIONS="suppressions=$QUORVAL_ROOT/scripts/lsan.supp:print_suppressions=0"
+    export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+}

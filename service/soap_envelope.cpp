@@ -213,9 +213,8 @@ QByteArray WriteSoapEnvelope(const std::function<void(QXmlStreamWriter &)> &writ
     return envelope;
 }
 
-void WriteServiceTextElement(QXmlStreamWriter &xml, QLatin1String name, const QString &text)
+void WriteServiceText(QXmlStreamWriter &xml, const QString &text)
 {
-    xml.writeStartElement(XfccNamespace, name);
     // A literal carriage return would read back as a line feed.
     qsizetype start = 0;
     for (qsizetype cr = text.indexOf(u'\r'); cr >= 0; cr = text.indexOf(u'\r', start)) {
@@ -224,6 +223,12 @@ void WriteServiceTextElement(QXmlStreamWriter &xml, QLatin1String name, const QS
         start = cr + 1;
     }
     xml.writeCharacters(text.sliced(start));
+}
+
+void WriteServiceTextElement(QXmlStreamWriter &xml, QLatin1String name, const QString &text)
+{
+    xml.writeStartElement(XfccNamespace, name);
+    WriteServiceText(xml, text);
     xml.writeEndElement();
 }
 

@@ -18,6 +18,8 @@ class QXmlStreamWriter;
 
 // A UTF-8 SOAP 1.1 envelope ("soap" prefix); writeBody writes the body's content.
 QByteArray WriteSoapEnvelope(const std::function<void(QXmlStreamWriter &)> &writeBody);
+// Text that reads back unchanged, carriage returns included.
+void WriteServiceText(QXmlStreamWriter &xml, const QString &text);
 // An element in the service namespace holding text that reads back unchanged.
 void WriteServiceTextElement(QXmlStreamWriter &xml, QLatin1String name, const QString &text);
 

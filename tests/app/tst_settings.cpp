@@ -132,6 +132,19 @@ private Q_SLOTS:
         QVERIFY(s.ShowComments && s.UseFigurineNotation);
     }
 
+    void aValueReadIsWrittenBackAsItWas()
+    {
+        // A byte-order mark at a value's start is a character of the value.
+        TIniFile ini;
+        ini.parse("[ANALYSIS_ENGINE]\nENGINE_FILE_NAME=\xEF\xBB\xBF  C:\\engine.exe \n");
+        const TSettings s = TSettings::read(ini, "/p/");
+        QCOMPARE(s.EngineFileName, QChar(0xFEFF) + QStringLiteral("  C:\\engine.exe"));
+        s.write(ini);
+        TIniFile written;
+        written.parse(ini.contents());
+        QCOMPARE(TSettings::read(written, "/p/").EngineFileName, s.EngineFileName);
+    }
+
     void aFailedWriteKeepsTheOldFile()
     {
         QTemporaryDir dir;

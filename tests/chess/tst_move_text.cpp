@@ -24,6 +24,7 @@ private slots:
     void removesThePawnTakenEnPassant();
     void movesTheRookWhenCastling();
     void promotesInTheMoversColour();
+    void readsTheMoveUpToANul();
     void refusalThrowsAndChangesNothing();
 };
 
@@ -294,6 +295,21 @@ void TestMoveText::promotesInTheMoversColour()
     position = PositionOf(black);
     QCOMPARE(ApplySanMove(position, black, "a1R").Promotion, PieceCode(10));
     QCOMPARE(position.GetPiece(0), PieceCode(10));
+}
+
+void TestMoveText::readsTheMoveUpToANul()
+{
+    // The library plays c2-c4 for this text, so that is the move described.
+    TChessPosition position;
+    const MoveRecord c4 = ApplySanMove(position, "", std::string_view("c4\0=N#", 6));
+    QCOMPARE(c4.Promotion, PieceCode(0));
+    QVERIFY(!c4.Check);
+    QCOMPARE(position.GetPiece(32), Piece::WhitePawn);
+
+    // A set-up text that ends at once is no position, not the previous board.
+    const PackedPosition before = position.Packed();
+    QVERIFY_THROWS_EXCEPTION(PGNtoTLMexception, ApplySanMove(position, std::string_view("\0w", 2), "e5"));
+    QCOMPARE(position.Packed(), before);
 }
 
 void TestMoveText::refusalThrowsAndChangesNothing()

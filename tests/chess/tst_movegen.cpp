@@ -17,6 +17,7 @@ private slots:
     void perft();
     void generates_data();
     void generates();
+    void sixteenPiecesAndTheMostMovesKnown();
     void refusesImpossiblePositions_data();
     void refusesImpossiblePositions();
     void dropsRightsAndEnPassantThatCannotHold();
@@ -84,6 +85,14 @@ void TestMoveGen::generates_data()
     QTest::newRow("king stepping along the checking ray") << "4k3/8/8/8/8/8/8/r3K3 w - - 0 1" << 4 << 5 << false;
 }
 
+void TestMoveGen::sixteenPiecesAndTheMostMovesKnown()
+{
+    Board board;
+    // White has sixteen pieces, as many as a side may have.
+    QVERIFY(board.SetFromFEN("R6R/3Q4/1Q4Q1/4Q3/2Q4Q/Q4Q2/pp1Q4/kBNN1KB1 w - - 0 1"));
+    QCOMPARE(LegalMoves(board).Size(), 218);
+}
+
 void TestMoveGen::generates()
 {
     QFETCH(QString, fen);
@@ -109,6 +118,8 @@ void TestMoveGen::refusesImpossiblePositions_data()
     QTest::newRow("bad side") << "8/8/8/8/8/8/8/4K2k x - -";
     QTest::newRow("no black king") << "8/8/8/8/8/8/8/4K3 w - -";
     QTest::newRow("two white kings") << "8/8/8/8/8/8/8/K3K2k w - -";
+    QTest::newRow("seventeen white pieces") << "4k3/8/8/8/8/7N/PPPPPPPP/RNBQKBNR w - -";
+    QTest::newRow("271 moves, more than any list holds") << "BQQQQQBk/Q5RB/Q6Q/Q6Q/Q6Q/Q6Q/Q6Q/KQQQQQQQ w - - 0 1";
     QTest::newRow("pawn on last rank") << "P7/8/8/8/8/8/8/4K2k w - -";
     QTest::newRow("side not to move in check") << "4k3/8/8/8/8/8/8/4RK2 w - -";
     QTest::newRow("bad castling field") << "4k3/8/8/8/8/8/8/4K3 w KX -";

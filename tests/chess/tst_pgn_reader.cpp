@@ -2,6 +2,7 @@
 #include "chess/pgn_reader.h"
 #include "chess/server_movetext.h"
 
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -82,6 +83,10 @@ private Q_SLOTS:
         QCOMPARE(Q(StripComments("move} 2.Nf3 $1 Nc6", inComment)), QString(" 2.Nf3  Nc6"));
         QVERIFY(!inComment);
         QCOMPARE(Q(StripComments("$14 $7", inComment)), QString("4 $7"));
+        // Marks that taking others out joins go as well.
+        QCOMPARE(Q(StripComments("e4$$11 e5$!2 Nf3$?!", inComment)), QString("e4 e5 Nf3$"));
+        const std::string marks(255, '!');
+        QCOMPARE(StripComments(marks, inComment), std::string());
     }
 
     void readsMoves_data()
@@ -224,6 +229,22 @@ private Q_SLOTS:
         std::string open = "1.e4 {never closed e5";
         QVERIFY(ExtractComments(open).empty());
         QCOMPARE(Q(open), QString("1.e4 {never closed e5"));
+    }
+
+    void aMillionServerCommentsTakeLinearTime()
+    {
+        // Seven megabytes of "1. e4 {a} ": taking the comments out in place
+        // took minutes.
+        std::string moves;
+        for (int n = 0; n < 1000000; ++n)
+            moves += "1. e4 {a} ";
+        QElapsedTimer timer;
+        timer.start();
+        const std::vector<std::string> comments = ExtractComments(moves);
+        QVERIFY2(timer.elapsed() < 20000, qPrintable(QString::number(timer.elapsed())));
+        QCOMPARE(comments.size(), std::size_t(1000000));
+        QCOMPARE(comments.back(), std::string("1000000,a"));
+        QCOMPARE(moves.size(), std::size_t(7000000));
     }
 
     void temporaryFileText()

@@ -6,6 +6,8 @@
 
 #include <QTest>
 
+#include <limits>
+
 using Effect = TEngineProtocol::LineEffect;
 
 namespace {
@@ -68,6 +70,7 @@ void TestEngineProtocols::groupsDigits()
     QCOMPARE(GroupDigits(1000), QStringLiteral("1.000"));
     QCOMPARE(GroupDigits(1234567), QStringLiteral("1.234.567"));
     QCOMPARE(GroupDigits(-12345), QStringLiteral("-12.345"));
+    QCOMPARE(GroupDigits(std::numeric_limits<qint64>::min()), QStringLiteral("-9.223.372.036.854.775.808"));
     QCOMPARE(NodeRateText(250, 1000000), QStringLiteral("1.000.000 / 333.333 nps"));
     QCOMPARE(NodeRateText(0, 500), QStringLiteral("500 / 500 nps"));
 }
@@ -141,6 +144,7 @@ void TestEngineProtocols::winboardScores_data()
     QTest::newRow("black mates") << "-32763" << true << "Mate in 2 Black is winning";
     QTest::newRow("no score") << "-32768" << true << " ";
     QTest::newRow("not a number") << "abc" << true << ".....";
+    QTest::newRow("smallest int, ignored") << "-2147483648" << false << ".....";
 }
 
 void TestEngineProtocols::winboardScores()
@@ -349,6 +353,9 @@ void TestEngineProtocols::uciNodesWaitForAVariation()
     uci.ProcessLine(QStringLiteral("info depth 3 currmove e2e4 currmovenumber 1"), labels);
     QCOMPARE(labels.nodes, QStringLiteral("4.000 / 4.000"));
     QCOMPARE(labels.depth, QStringLiteral("3 "));
+    // Counts at both ends of their range.
+    uci.ProcessLine(QStringLiteral("info nodes -9223372036854775808 nps 9223372036854775807 time 1"), labels);
+    QCOMPARE(labels.nodes, QStringLiteral("-9.223.372.036.854.775.808 / 9.223.372.036.854.775.807"));
 }
 
 void TestEngineProtocols::uciBadValuesAreIgnored()

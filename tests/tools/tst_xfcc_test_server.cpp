@@ -2,6 +2,7 @@
 #include "service/xfcc_error.h"
 #include "service/xfccbasic.h"
 #include "tests/support/xfcc_test_server_process.h"
+#include "tools/xfcc-test-server/server_soap.h"
 #include "tools/xfcc-test-server/test_server_data_file.h"
 
 #include <QEventLoop>
@@ -298,6 +299,21 @@ private slots:
         QByteArray error;
         QCOMPARE(TXfccTestServerProcess::runToExit({QStringLiteral("--port"), QStringLiteral("0"), file}, &error), 1);
         QVERIFY2(QString::fromUtf8(error).contains(file + QStringLiteral(": ") + message), error.constData());
+    }
+
+    void repliesReadBackAsWritten()
+    {
+        // What the client reads of the server's replies is what the server
+        // wrote, carriage returns included.
+        XfccGame game;
+        game.id = 7;
+        game.white = QStringLiteral("Ann\r\nand <Bob> & co");
+        game.message = QStringLiteral("\r");
+        game.result = Result::fromName(QStringLiteral("Adjourned\rlater"));
+        const ArrayOfXfccGame games{game, XfccGame{}};
+        QCOMPARE(ReadGetMyGamesResponse(WriteGetMyGamesResponse(games)), games);
+        const MakeAMoveResult result = MakeAMoveResult::fromName(QStringLiteral("Refused\rfor now"));
+        QCOMPARE(ReadMakeAMoveResponse(WriteMakeAMoveResponse(result)).name(), result.name());
     }
 
     void aMissingDataFileIsRefused()

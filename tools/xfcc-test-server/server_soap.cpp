@@ -131,7 +131,7 @@ QByteArray WriteGetMyGamesResponse(const ArrayOfXfccGame &games)
 QByteArray WriteMakeAMoveResponse(const MakeAMoveResult &result)
 {
     return writeResponse(MakeAMoveOperation,
-                         [&](QXmlStreamWriter &xml) { xml.writeCharacters(result.name()); });
+                         [&](QXmlStreamWriter &xml) { WriteServiceText(xml, result.name()); });
 }
 
 QByteArray WriteSoapFault(const SoapFault &fault)
