@@ -12,7 +12,7 @@ void TQuorvalMain::SendMove1Click()
     if (GameList->topLevelItemCount() == 0 || !GameList->currentItem() || !m_hasCurrentGame)
         return;
     TMoveSender sender({this, MultiLang1, WaitWindow, [this] { return int(m_settings.ActiveLanguage); },
-                        ApplicationTitle()});
+                        ApplicationTitle(), m_xfccTransport});
     const XfccAccount server{m_currentServer.Name, m_currentServer.ServiceUrl, m_currentServer.UserName,
                              m_currentServer.Password};
     if (sender.Send(m_game, m_serverCopy.MoveCount, m_currentGame, server))

@@ -35,7 +35,7 @@ bool TMoveSender::Send(const GameRecord &game, int serverMoveCount, const XfccGa
     MakeAMoveResult result;
     {
         const TWaitScope wait(m_context.waitWindow, translate(QStringLiteral("@sendingmove")) + server.Name);
-        result = GetXfccBasicSoap(false, server.ServiceUrl)
+        result = GetXfccBasicSoap(false, server.ServiceUrl, m_context.transport)
                      ->MakeAMove(request.username, request.password, request.gameId, request.resign,
                                  request.acceptDraw, request.movecount, request.myMove, request.offerDraw,
                                  request.claimDraw, request.myMessage);

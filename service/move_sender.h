@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chess/game_record.h"
+#include "service/xfcc_transport.h"
 #include "service/xfcc_types.h"
 
 #include <QString>
@@ -30,6 +31,7 @@ public:
         TWaitWindow *waitWindow = nullptr;
         std::function<int()> activeLanguage;
         QString applicationTitle;         // caption of the box without icon
+        XfccTransport transport;          // how the move travels, and its time limits
     };
 
     explicit TMoveSender(Context context) : m_context(std::move(context)) {}

@@ -53,11 +53,20 @@ void TCannedHttpServer::setRawReply(const QByteArray &response)
     m_streamChunk.clear();
 }
 
+QByteArray TCannedHttpServer::response(int status, const QByteArray &body, const QByteArray &contentType)
+{
+    return "HTTP/1.1 " + QByteArray::number(status) + " Canned\r\nContent-Type: " + contentType
+         + "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
+}
+
 void TCannedHttpServer::setReply(int status, const QByteArray &body, const QByteArray &contentType)
 {
-    setRawReply("HTTP/1.1 " + QByteArray::number(status) + " Canned\r\nContent-Type: " + contentType
-                + "\r\nContent-Length: " + QByteArray::number(body.size())
-                + "\r\nConnection: close\r\n\r\n" + body);
+    setRawReply(response(status, body, contentType));
+}
+
+void TCannedHttpServer::queueRawReply(const QByteArray &response)
+{
+    m_queued.append(response);
 }
 
 void TCannedHttpServer::setSilent()
@@ -117,6 +126,11 @@ void TCannedHttpServer::serve(QTcpSocket *socket)
         return;
     request.body = socket->read(requestSize).mid(headerEnd + 4);
     m_requests.append(request);
+    if (!m_queued.isEmpty()) {
+        socket->write(m_queued.takeFirst());
+        socket->disconnectFromHost();
+        return;
+    }
     if (m_silent)
         return;
     if (!m_streamChunk.isEmpty()) {

@@ -36,11 +36,18 @@ public:
     // An HTTPS peer with that certificate and key.
     explicit TCannedHttpServer(const QSslConfiguration &tls, QObject *parent = nullptr);
 
+    // A complete response with that status and body.
+    static QByteArray response(int status, const QByteArray &body,
+                               const QByteArray &contentType = "text/xml; charset=utf-8");
+
     // The complete HTTP response to send, status line and headers included.
     void setRawReply(const QByteArray &response);
     // A response with that status and body, of type "text/xml; charset=utf-8".
     void setReply(int status, const QByteArray &body,
                   const QByteArray &contentType = "text/xml; charset=utf-8");
+    // Answer the next request with this complete response, before any other
+    // queued one; the standing reply is used again once the queue is empty.
+    void queueRawReply(const QByteArray &response);
     // Read requests but never answer them.
     void setSilent();
     // Send the reply one byte per interval instead of at once.
@@ -65,6 +72,7 @@ private:
 
     std::unique_ptr<QTcpServer> m_server;
     QByteArray m_reply;
+    QList<QByteArray> m_queued;
     bool m_silent = false;
     std::chrono::milliseconds m_trickle{0};
     bool m_keepOpen = false;
