@@ -1,22 +1,13 @@
 #include "app/general_error.h"
-#include "app/quorval_main.h"
-#include "app/server_entry.h"
-#include "board/chess_diagram_2d.h"
 #include "board/rich_view.h"
-#include "canned_http_server.h"
 #include "hostile_replies.h"
-#include "recording_prompts.h"
-#include "tools/xfcc-test-server/server_soap.h"
+#include "main_window_rig.h"
 #include "ui/waitwindow.h"
 #include "when_modal.h"
 
-#include <QAction>
 #include <QClipboard>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <QTreeWidget>
-#include <QtTest>
 
 // The main window against servers that misbehave, and against games that no
 // real server would send: each command ends with a clear error or a sane
@@ -25,10 +16,7 @@ class TestHostileServerWindow : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TRecordingPrompts> m_prompts;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TCannedHttpServer> m_server;
-    std::unique_ptr<TQuorvalMain> m_window;
+    std::unique_ptr<TMainWindowRig> m_rig;
 
     // White to play the second move, with the opponent's message.
     static XfccGame openGame()
@@ -45,70 +33,39 @@ class TestHostileServerWindow : public QObject
         return game;
     }
 
-    // The window, shown, with one server that answers with these games; the
-    // first game is loaded as at a start, quietly unless said otherwise.
-    void startWindow(const ArrayOfXfccGame &games, const XfccTransport &transport = {}, bool quiet = true)
-    {
-        m_server->setReply(200, WriteGetMyGamesResponse(games));
-        QFile ini(m_dir->filePath("quorval.ini"));
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("[SETUP]\r\nSHOW_ONLY_ONGOING_GAMES=1\r\n");
-        ini.close();
-        m_window = std::make_unique<TQuorvalMain>(TProgramContext::forFolder(m_dir->path()));
-        m_window->createDialogs();
-        m_window->setXfccTransport(transport);
-        WriteServerFile(m_window->context().ServersFolder,
-                        {"Hostile", m_server->serviceAddress(), "ann", "secret", ""});
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-        QTRY_VERIFY(m_window->CurrentGame());
-        if (quiet)
-            QVERIFY2(m_prompts->messages.isEmpty(), qPrintable(m_prompts->messageTexts().join('|')));
-    }
-
-    void drag(Square from, Square to)
-    {
-        TChessDiagram2D *board = m_window->diagram();
-        const auto centre = [board](Square q) {
-            return board->squareOrigin(q) + QPoint(TChessDiagram2D::S / 2, TChessDiagram2D::S / 2);
-        };
-        QTest::mousePress(board, Qt::LeftButton, {}, centre(from));
-        QTest::mouseMove(board, centre(to));
-        QTest::mouseRelease(board, Qt::LeftButton, {}, centre(to));
-    }
-
-    void trigger(const char *action) { m_window->findChild<QAction *>(QLatin1String(action))->trigger(); }
+    TQuorvalMain *window() const { return m_rig->window.get(); }
+    TRecordingPrompts &prompts() const { return m_rig->prompts; }
 
     void sendMove()
     {
         WhenModal([](QWidget *dialog) { dialog->findChild<QPushButton *>("Button1")->click(); });
-        trigger("SendMove1");
+        m_rig->trigger("SendMove1");
     }
 
     // The one game is listed and selected, the board holds the move made on
     // it, and the window is ready for the next command.
     void checkNothingLost()
     {
-        QTreeWidget *list = m_window->gameList();
+        QTreeWidget *list = window()->gameList();
         QCOMPARE(list->topLevelItemCount(), 1);
         QCOMPARE(list->currentItem(), list->topLevelItem(0));
         QCOMPARE(list->topLevelItem(0)->text(1), QStringLiteral("Ann"));
-        QVERIFY(m_window->CurrentGame());
-        QCOMPARE(m_window->CurrentGame()->id, 7);
-        QCOMPARE(m_window->CurrentServer().Name, QStringLiteral("Hostile"));
-        QCOMPARE(m_window->game().MoveCount, 3);
-        QCOMPARE(m_window->game().CurrentPly, 3);
-        QCOMPARE(m_window->diagram()->PieceAt(25), Piece::WhiteKnight);
-        QCOMPARE(m_window->serversList()->item(0)->data(Qt::UserRole).toInt(), 1);
-        QVERIFY(!m_window->waitWindow()->isVisible());
+        QVERIFY(window()->CurrentGame());
+        QCOMPARE(window()->CurrentGame()->id, 7);
+        QCOMPARE(window()->CurrentServer().Name, QStringLiteral("Loopback"));
+        QCOMPARE(window()->game().MoveCount, 3);
+        QCOMPARE(window()->game().CurrentPly, 3);
+        QCOMPARE(window()->diagram()->PieceAt(25), Piece::WhiteKnight);
+        QCOMPARE(window()->serversList()->item(0)->data(Qt::UserRole).toInt(), 1);
+        QVERIFY(!window()->waitWindow()->isVisible());
         QVERIFY(!QGuiApplication::overrideCursor());
     }
 
     // One more message, in the general error box, containing `part`.
     void checkOneError(qsizetype before, const QString &part)
     {
-        QCOMPARE(m_prompts->messages.size(), before + 1);
-        const TRecordingPrompts::Message &box = m_prompts->messages.last();
+        QCOMPARE(prompts().messages.size(), before + 1);
+        const TRecordingPrompts::Message &box = prompts().messages.last();
         QCOMPARE(box.caption, QStringLiteral("Quorval 1.13"));
         QCOMPARE(box.icon, TPrompts::Icon::Error);
         QVERIFY2(box.text.contains(part), qPrintable(box.text.left(300)));
@@ -116,22 +73,12 @@ class TestHostileServerWindow : public QObject
 
     QString moveListText() const
     {
-        return m_window->findChild<TRichView *>("RichView1")->document()->toPlainText();
+        return window()->findChild<TRichView *>("RichView1")->document()->toPlainText();
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        m_prompts = std::make_unique<TRecordingPrompts>();
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_server = std::make_unique<TCannedHttpServer>();
-    }
-    void cleanup()
-    {
-        m_window.reset();
-        m_server.reset();
-        m_prompts.reset();
-    }
+    void init() { m_rig = std::make_unique<TMainWindowRig>(); }
+    void cleanup() { m_rig.reset(); }
 
     void theUnsentMoveAndTheListSurvive_data()
     {
@@ -145,37 +92,38 @@ private Q_SLOTS:
     {
         QFETCH(int, mode);
         const THostileMode hostile = HostileModes().at(mode);
-        startWindow({openGame()}, hostile.transport);
-        drag(6, 25);  // Nf3, not sent yet
-        QCOMPARE(m_window->game().MoveCount, 3);
-        hostile.apply(*m_server);
+        m_rig->start({openGame()}, hostile.transport);
+        QVERIFY(prompts().messages.isEmpty());
+        m_rig->drag(6, 25);  // Nf3, not sent yet
+        QCOMPARE(window()->game().MoveCount, 3);
+        hostile.apply(m_rig->server);
 
-        qsizetype before = m_prompts->messages.size();
-        trigger("Getgamelist2");
+        qsizetype before = prompts().messages.size();
+        m_rig->trigger("Getgamelist2");
         checkOneError(before, hostile.failure);
         checkNothingLost();
 
-        before = m_prompts->messages.size();
+        before = prompts().messages.size();
         sendMove();
         checkOneError(before, hostile.failure);
         checkNothingLost();
 
         // The check of every server is silent; showing the games again is not.
-        before = m_prompts->messages.size();
-        trigger("Checkservers1");
+        before = prompts().messages.size();
+        m_rig->trigger("Checkservers1");
         checkOneError(before, hostile.failure);
         checkNothingLost();
 
         // Once the server behaves, the same move goes out.
-        const qsizetype requests = m_server->requests().size();
-        m_server->setReply(200, WriteGetMyGamesResponse({openGame()}));
-        m_server->setKeepOpen(false);
-        m_server->setTrickle({});
-        m_server->queueRawReply(TCannedHttpServer::response(200, WriteMakeAMoveResponse(MakeAMoveResult::Success)));
+        const qsizetype requests = m_rig->server.requests().size();
+        m_rig->server.setReply(200, WriteGetMyGamesResponse({openGame()}));
+        m_rig->server.setKeepOpen(false);
+        m_rig->server.setTrickle({});
+        m_rig->server.queueRawReply(TCannedHttpServer::response(200, WriteMakeAMoveResponse(MakeAMoveResult::Success)));
         sendMove();
-        QCOMPARE(m_prompts->messages.last().text, QStringLiteral("Move sent successfully!"));
-        QCOMPARE(m_server->requests().size(), requests + 2);  // the move, then the game list
-        const QByteArray sent = m_server->requests()[requests].body;
+        QCOMPARE(prompts().messages.last().text, QStringLiteral("Move sent successfully!"));
+        QCOMPARE(m_rig->server.requests().size(), requests + 2);  // the move, then the game list
+        const QByteArray sent = m_rig->server.requests()[requests].body;
         QVERIFY2(sent.contains("<gameId>7</gameId>") && sent.contains("<movecount>2</movecount>")
                      && sent.contains("<myMove>Nf3</myMove>"),
                  sent.constData());
@@ -188,12 +136,12 @@ private Q_SLOTS:
         for (int move = 1; move <= 1000; ++move)
             moves += QString::number(move) + (move % 2 ? QStringLiteral(".Nf3 Nf6 ") : QStringLiteral(".Ng1 Ng8 "));
         game.moves = moves;
-        startWindow({game}, {}, false);
-        QCOMPARE(m_prompts->messageTexts(),
+        m_rig->start({game});
+        QCOMPARE(prompts().messageTexts(),
                  QStringList{"This game has more than 399 half-moves; only the first 399 are shown"});
-        QCOMPARE(m_window->game().MoveCount, 399);
-        QCOMPARE(m_window->game().CurrentPly, 399);
-        QCOMPARE(m_window->diagram()->PieceAt(6), Piece::WhiteKnight);  // after 200.Ng1
+        QCOMPARE(window()->game().MoveCount, 399);
+        QCOMPARE(window()->game().CurrentPly, 399);
+        QCOMPARE(window()->diagram()->PieceAt(6), Piece::WhiteKnight);  // after 200.Ng1
         QVERIFY(moveListText().contains(QStringLiteral("200.")));
         QVERIFY(!moveListText().contains(QStringLiteral("201.")));
     }
@@ -219,13 +167,13 @@ private Q_SLOTS:
         QFETCH(int, plies);
         XfccGame game = openGame();
         game.moves = moves;
-        startWindow({game}, {}, false);
-        QCOMPARE(m_window->game().MoveCount, plies);
-        QCOMPARE(m_window->game().CurrentPly, plies);
-        QVERIFY(m_window->CurrentGame());
+        m_rig->start({game});
+        QCOMPARE(window()->game().MoveCount, plies);
+        QCOMPARE(window()->game().CurrentPly, plies);
+        QVERIFY(window()->CurrentGame());
         QVERIFY(moveListText().contains(QStringLiteral("Ann")));
         QFETCH(QString, message);
-        QCOMPARE(m_prompts->messageTexts().join('|').left(message.size()), message);
+        QCOMPARE(prompts().messageTexts().join('|').left(message.size()), message);
     }
 
     void aGameThatCannotBeReadLeavesNoMoveOfTheGameBefore()
@@ -233,19 +181,18 @@ private Q_SLOTS:
         XfccGame unreadable = openGame();
         unreadable.id = 8;
         unreadable.moves = QString(5000, QChar(u'{')) + QString(5000, QChar(u'}'));
-        startWindow({openGame(), unreadable});
-        drag(6, 25);  // Nf3 in game 7, not sent
-        QTreeWidget *list = m_window->gameList();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(1)).center());
-        QCOMPARE(m_prompts->messageTexts(), QStringList{"Error parsing game!!"});
-        QCOMPARE(m_window->CurrentGame()->id, 8);
-        QCOMPARE(m_window->game().MoveCount, 0);
-        QCOMPARE(m_window->diagram()->PieceAt(6), Piece::WhiteKnight);  // back at the start, as the empty game
+        m_rig->start({openGame(), unreadable});
+        m_rig->drag(6, 25);  // Nf3 in game 7, not sent
+        m_rig->clickGame(1);
+        QCOMPARE(prompts().messageTexts(), QStringList{"Error parsing game!!"});
+        QCOMPARE(window()->CurrentGame()->id, 8);
+        QCOMPARE(window()->game().MoveCount, 0);
+        QCOMPARE(window()->diagram()->PieceAt(6), Piece::WhiteKnight);  // back at the start, as the empty game
         // Nothing to send, so nothing goes to the server.
-        const qsizetype requests = m_server->requests().size();
-        trigger("SendMove1");
-        QCOMPARE(m_server->requests().size(), requests);
-        QCOMPARE(m_prompts->messages.size(), 1);
+        const qsizetype requests = m_rig->server.requests().size();
+        m_rig->trigger("SendMove1");
+        QCOMPARE(m_rig->server.requests().size(), requests);
+        QCOMPARE(prompts().messages.size(), 1);
     }
 
     void namesOfTenThousandCharacters()
@@ -255,20 +202,21 @@ private Q_SLOTS:
         game.black = QString(9999, QChar(u'ñ')) + QChar(u'"');
         game.event = QStringLiteral("[Event \"x\"]\n") + QString(10000, QChar(u'E'));
         game.site = QString(10000, QChar(u'S'));
-        startWindow({game});
-        QTreeWidget *list = m_window->gameList();
+        m_rig->start({game});
+        QVERIFY(prompts().messages.isEmpty());
+        QTreeWidget *list = window()->gameList();
         QCOMPARE(list->topLevelItem(0)->text(1), game.white);
         QCOMPARE(list->topLevelItem(0)->text(2), game.black);
         QCOMPARE(list->topLevelItem(0)->text(3), game.event);
-        QCOMPARE(m_window->game().MoveCount, 2);  // the moves are the server's, whatever the event says
+        QCOMPARE(window()->game().MoveCount, 2);  // the moves are the server's, whatever the event says
         QVERIFY(moveListText().contains(game.white));
 
-        m_prompts->buttonAnswers.enqueue(TPrompts::Button::No);
-        m_window->Clearclipboard1Click();
+        prompts().buttonAnswers.enqueue(TPrompts::Button::No);
+        window()->Clearclipboard1Click();
         const QString pgn = QGuiApplication::clipboard()->text();
         QVERIFY(pgn.contains(QStringLiteral("[White \"%1\"]").arg(game.white)));
         QVERIFY(pgn.contains(QStringLiteral("1. e4 e5")) || pgn.contains(QStringLiteral("1.e4 e5")));
-        QCOMPARE(m_prompts->messageTexts(), QStringList{"Include comments?"});
+        QCOMPARE(prompts().messageTexts(), QStringList{"Include comments?"});
     }
 
 };
