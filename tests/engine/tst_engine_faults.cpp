@@ -38,11 +38,7 @@ private:
     qint64 m_longest = 0;
 };
 
-qint64 BytesFlooded(const TScriptedEngine &engine)
-{
-    const QStringList lines = FileLines(engine.Folder() + QStringLiteral("/flood.txt"));
-    return lines.isEmpty() ? 0 : lines.first().toLongLong();
-}
+constexpr int FloodMegabytes = 8;  // what a flooding engine writes, as fast as it is taken
 
 } // namespace
 
@@ -66,12 +62,14 @@ void TestEngineFaults::aFloodingEngineLeavesTheWindowResponsive_data()
     QTest::addColumn<QString>("hint");
     QTest::newRow("UCI") << int(TEngineController::Uci)
                          << QStringLiteral("@on uci\nid name Flood\nuciok\n@on go\n"
-                                           "@flood 2000 info depth 5 score cp 10 nodes # pv e2e4 e7e5\n"
+                                           "@flood %1 info depth 5 score cp 10 nodes # pv e2e4 e7e5\n"
                                            "info depth 42 score cp 7 nodes 1 pv d2d4 d7d5\n")
+                                .arg(FloodMegabytes)
                          << QStringLiteral("d2d4 ");
     QTest::newRow("Winboard") << int(TEngineController::Winboard)
                               << QStringLiteral("@start\nfeature myname=\"Flood\" setboard=1 analyze=1 done=1\n"
-                                                "@on analyze\n@flood 2000 \t5 10 0 # e4 e5\n\t42 7 0 1 d4 d5\n")
+                                                "@on analyze\n@flood %1 \t5 10 0 # e4 e5\n\t42 7 0 1 d4 d5\n")
+                                     .arg(FloodMegabytes)
                               << QStringLiteral("d4");
 }
 
@@ -83,22 +81,17 @@ void TestEngineFaults::aFloodingEngineLeavesTheWindowResponsive()
     TScriptedEngine engine(script);
     TEngineRig rig(engine.File(), protocol);
     const TEventLoopDelay delay;
-    QElapsedTimer clock;
-    clock.start();
     rig.controller.EngineButtonClick();
     QVERIFY(rig.panel.isVisible());
-    // The line after the flood is shown soon after the flood ends.
-    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("HintLabel"), hint, 30000);
-    const qint64 seconds = std::max<qint64>(1, clock.elapsed() / 1000);
-    QVERIFY2(BytesFlooded(engine) / seconds > 1024 * 1024,
-             qPrintable(QStringLiteral("only %1 bytes in %2 s").arg(BytesFlooded(engine)).arg(seconds)));
+    // The line after the flood is shown once the flood is through.
+    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("HintLabel"), hint, 120000);
     QVERIFY2(delay.Longest() < 1000, qPrintable(QStringLiteral("the window froze for %1 ms").arg(delay.Longest())));
     QVERIFY(rig.controller.Connected());
     QVERIFY(rig.prompts.messages.isEmpty());
     // Only the latest lines of each read were taken, and the log says so.
     QFile log(engine.Folder() + QStringLiteral("/scripted.tellmar.log"));
     QVERIFY(log.open(QIODevice::ReadOnly));
-    QVERIFY2(log.size() < BytesFlooded(engine) / 4, qPrintable(QString::number(log.size())));
+    QVERIFY2(log.size() < FloodMegabytes * 1024 * 1024 / 4, qPrintable(QString::number(log.size())));
     QVERIFY(log.readAll().contains(" lines of output skipped\n"));
 }
 

@@ -9,9 +9,8 @@
 //   @crlf TEXT         writes TEXT, a carriage return and a line feed
 //   @part TEXT         writes TEXT without a line end
 //   @sleep MS          waits MS milliseconds
-//   @flood MS TEXT     writes TEXT lines as fast as they are taken for MS
-//                      milliseconds, each "#" in TEXT replaced by the line's
-//                      number, and appends the bytes written to "flood.txt"
+//   @flood MB TEXT     writes MB megabytes of TEXT lines as fast as they are
+//                      taken, each "#" in TEXT replaced by the line's number
 //   @exit              ends at once
 //
 // "quit" ends the engine after its block, if any, has been played.
@@ -53,13 +52,13 @@ std::vector<Block> readScript(const char *fileName)
 }
 
 // Writes as fast as the reader takes it, in large writes.
-void flood(int milliseconds, const std::string &text)
+void flood(int megabytes, const std::string &text)
 {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    const unsigned long long total = megabytes * 1024ULL * 1024ULL;
     unsigned long long number = 0;
     unsigned long long bytes = 0;
     std::string batch;
-    while (std::chrono::steady_clock::now() < end) {
+    while (bytes < total) {
         batch.clear();
         while (batch.size() < 60000) {
             std::string line = text;
@@ -71,7 +70,6 @@ void flood(int milliseconds, const std::string &text)
         std::fflush(stdout);
         bytes += batch.size();
     }
-    std::ofstream("flood.txt", std::ios::app) << bytes << '\n';
 }
 
 void play(const Block &block)
