@@ -20,8 +20,8 @@ constexpr qsizetype MaxLineLength = 65536;  // bytes kept of one line; the rest 
 // A read hands on at most this many of the latest lines, and no more bytes
 // than this beyond the first; the older lines of an engine that floods its
 // output are skipped, so the window keeps up with it.
-constexpr int MaxLinesPerRead = 1000;
-constexpr qsizetype MaxBytesPerRead = 256 * 1024;
+constexpr int MaxLinesPerRead = 200;
+constexpr qsizetype MaxBytesPerRead = 64 * 1024;
 
 void Inform(const QString &text)
 {
