@@ -18,10 +18,10 @@ constexpr int WriteTimeout = 1000;          // ms a command may wait for the pip
 constexpr int QuitGrace = 2000;             // ms an engine has to end after "quit"
 constexpr qsizetype MaxLineLength = 65536;  // bytes kept of one line; the rest is dropped
 // A read hands on at most this many of the latest lines, and no more bytes
-// than this beyond the first; the older lines of an engine that floods its
-// output are skipped, so the window keeps up with it.
+// than this (the latest line is always taken); the older lines of an engine
+// that floods its output are skipped, so the window keeps up with it.
 constexpr int MaxLinesPerRead = 200;
-constexpr qsizetype MaxBytesPerRead = 64 * 1024;
+constexpr qsizetype MaxBytesPerRead = 2 * MaxLineLength;
 
 void Inform(const QString &text)
 {
