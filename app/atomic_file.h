@@ -8,3 +8,8 @@
 // std::runtime_error with the file name and the system's reason on failure;
 // the old file then stays as it was.
 void WriteFileAtomically(const QString &fileName, const QByteArray &contents);
+
+// Appends contents to fileName, creating it when missing. When the write
+// fails part-way (a full disk), the file is cut back to its old length, so it
+// never ends in half an addition. Throws std::runtime_error as above.
+void AppendToFile(const QString &fileName, const QByteArray &contents);

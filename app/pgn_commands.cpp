@@ -6,12 +6,10 @@
 
 #include <QClipboard>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QUrl>
 
-#include <stdexcept>
 
 void ExportPGN(const XfccGame &server, const GameRecord &game, const QStringList &comments, bool toClipboard,
                bool append, const QString &programFolder, QWidget *parent)
@@ -34,11 +32,12 @@ void ExportPGN(const XfccGame &server, const GameRecord &game, const QStringList
         return;
     if (QFileInfo(fileName).suffix().isEmpty())
         fileName += QStringLiteral(".PGN");
-    QFile file(fileName);
-    const QIODevice::OpenMode mode = append && file.exists() ? QIODevice::Append : QIODevice::Truncate;
-    if (!file.open(QIODevice::WriteOnly | mode)
-        || file.write((text + QStringLiteral("\r\n")).toUtf8()) < 0 || !file.flush())
-        throw std::runtime_error(QStringLiteral("Cannot write %1: %2").arg(fileName, file.errorString()).toStdString());
+    // A failed write leaves the file as it was.
+    const QByteArray bytes = (text + QStringLiteral("\r\n")).toUtf8();
+    if (append)
+        AppendToFile(fileName, bytes);
+    else
+        WriteFileAtomically(fileName, bytes);
 }
 
 QString MakeEPDFromBoard(const GameRecord &game, const TChessPosition &shown)

@@ -14,7 +14,7 @@ class QWidget;
 // appending, asks "Include comments?", then adds the game to the clipboard
 // or writes it to a file chosen in a save dialog opened on programFolder
 // (appending when asked and the file exists). Throws std::runtime_error when
-// the file cannot be written.
+// the file cannot be written; the file then stays as it was.
 void ExportPGN(const XfccGame &server, const GameRecord &game, const QStringList &comments, bool toClipboard,
                bool append, const QString &programFolder, QWidget *parent = nullptr);
 

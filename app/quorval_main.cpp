@@ -38,6 +38,7 @@
 #include <QScopedValueRollback>
 
 #include <algorithm>
+#include <utility>
 #include <QVBoxLayout>
 
 namespace {
@@ -218,29 +219,49 @@ void TQuorvalMain::RefreshGameList()
     if (!server || m_serverRequestRunning)
         return;
     const QScopedValueRollback running(m_serverRequestRunning, true);
+    // When the listed server's refresh fails, its rows, the selected game and
+    // the server's icon come back as they were, so that a move made on the
+    // board can still be sent once the server answers again.
+    const ServerEntry listedServer = m_currentServer;
+    const bool hadCurrentGame = m_hasCurrentGame;
+    const int selectedRow = GameList->indexOfTopLevelItem(GameList->currentItem());
+    bool moveDue = server->data(Qt::UserRole).toInt() == 1;
     m_currentServer.Name = server->text();
-    bool moveDue = false;
     // Last of all, also when the request failed: the server's icon.
     const auto markServer = qScopeGuard([&] { setServerStateIcon(server, moveDue); });
     const TWaitScope wait(WaitWindow, connectingText(server->text()));
-    GameList->clear();
+    QList<QTreeWidgetItem *> listedRows = GameList->invisibleRootItem()->takeChildren();
+    const auto dropListedRows = qScopeGuard([&] { qDeleteAll(listedRows); });
     m_hasCurrentGame = false;
     GameList->repaint();
 
-    const ServerEntry entry = ReadServerFile(m_context.ServersFolder, server->text());
-    m_currentServer.ServiceUrl = entry.ServiceUrl;
-    m_currentServer.UserName = entry.UserName;
-    m_currentServer.Password = entry.Password;
-    m_currentServer.WebSite = entry.WebSite;
+    try {
+        const ServerEntry entry = ReadServerFile(m_context.ServersFolder, server->text());
+        m_currentServer.ServiceUrl = entry.ServiceUrl;
+        m_currentServer.UserName = entry.UserName;
+        m_currentServer.Password = entry.Password;
+        m_currentServer.WebSite = entry.WebSite;
 
-    const ArrayOfXfccGame games =
-        GetXfccBasicSoap(false, m_currentServer.ServiceUrl)->GetMyGames(m_currentServer.UserName,
-                                                                        m_currentServer.Password);
-    for (const XfccGame &game : games) {
-        if (!GameListColumns::IsListed(game, m_settings.ShowOnlyOngoingGames))
-            continue;
-        moveDue = moveDue || GameListColumns::AwaitsMyMove(game);
-        new GameRow(GameList, game, m_gameStateIcons);
+        const ArrayOfXfccGame games = GetXfccBasicSoap(false, m_currentServer.ServiceUrl, m_xfccTransport)
+                                          ->GetMyGames(m_currentServer.UserName, m_currentServer.Password);
+        moveDue = false;
+        for (const XfccGame &game : games) {
+            if (!GameListColumns::IsListed(game, m_settings.ShowOnlyOngoingGames))
+                continue;
+            moveDue = moveDue || GameListColumns::AwaitsMyMove(game);
+            new GameRow(GameList, game, m_gameStateIcons);
+        }
+    } catch (...) {
+        if (listedServer.Name == server->text() && !listedRows.isEmpty()) {
+            GameList->clear();
+            GameList->addTopLevelItems(std::exchange(listedRows, {}));
+            GameList->setCurrentItem(GameList->topLevelItem(selectedRow));
+            m_currentServer = listedServer;
+            m_hasCurrentGame = hadCurrentGame;
+        } else {
+            moveDue = false;
+        }
+        throw;
     }
 }
 
@@ -272,7 +293,7 @@ void TQuorvalMain::SpyServers()
             const ServerEntry entry = ReadServerFile(m_context.ServersFolder, server->text());
             try {
                 const ArrayOfXfccGame games =
-                    GetXfccBasicSoap(false, entry.ServiceUrl)->GetMyGames(entry.UserName, entry.Password);
+                    GetXfccBasicSoap(false, entry.ServiceUrl, m_xfccTransport)->GetMyGames(entry.UserName, entry.Password);
                 setServerStateIcon(server, std::any_of(games.begin(), games.end(),
                                                        [](const XfccGame &game) { return game.myTurn; }));
             } catch (const std::exception &) {

@@ -4,6 +4,7 @@
 #include "app/server_entry.h"
 #include "app/settings.h"
 #include "chess/game_record.h"
+#include "service/xfcc_transport.h"
 #include "service/xfcc_types.h"
 
 #include <QIcon>
@@ -51,6 +52,9 @@ public:
     const TSettings &settings() const { return m_settings; }
     const ServerEntry &CurrentServer() const { return m_currentServer; }
     const XfccGame *CurrentGame() const { return m_hasCurrentGame ? &m_currentGame : nullptr; }
+    // How server requests travel and how long they may take; the defaults
+    // of XfccTransport unless set.
+    void setXfccTransport(const XfccTransport &transport) { m_xfccTransport = transport; }
 
     QListWidget *serversList() const { return ServersList; }
     QTreeWidget *gameList() const { return GameList; }
@@ -133,6 +137,8 @@ private:
     void createMoveList();
     void UpdateMoveList();
     void RichViewUpdateCurrentMove();
+    // Selects the game list's row of CurrentGame again, when it has one.
+    void selectCurrentGameRow();
     void SendPositionToCrafty();
     void wireCommands();
     template <typename Slot>
@@ -146,6 +152,7 @@ private:
     TProgramContext m_context;
     TSettings m_settings;
     ServerEntry m_currentServer;
+    XfccTransport m_xfccTransport;
     XfccGame m_currentGame;
     bool m_hasCurrentGame = false;
     bool m_activatedOnce = false;

@@ -62,33 +62,52 @@ void TQuorvalMain::GameListClick()
     const auto *row = dynamic_cast<const GameRow *>(GameList->currentItem());
     if (!row)
         return;
+    // A load that fails (the temporary file cannot be written) changes
+    // nothing: the board, its game and the game they belong to stay
+    // together, and so does the selected row.
+    const LoadedServerGame loaded = [&] {
+        try {
+            return LoadServerGame(row->game(), m_context.TempFolder, m_context.ProgramFolder, m_context.DebugMode);
+        } catch (...) {
+            selectCurrentGameRow();
+            throw;
+        }
+    }();
     m_currentGame = row->game();
     m_hasCurrentGame = true;
-
-    const LoadedServerGame loaded =
-        LoadServerGame(m_currentGame, m_context.TempFolder, m_context.ProgramFolder, m_context.DebugMode);
     for (const QString &message : loaded.Messages)
         MessageDlg(message, TPrompts::Icon::Error, TPrompts::Button::Ok, this);
     m_gameComments = loaded.GameComments;
     m_gameLog = loaded.GameLog;
     m_drawOffered = loaded.DrawOffered;
-    if (loaded.Parsed) {
-        // Replay the moves on the board, as a player would see them made.
-        m_game = loaded.Game;
-        m_serverCopy = loaded.Game;
-        Diagram->Position().SetStartPosition();
-        if (m_game.Setup)
-            Diagram->Position() = PositionAfterPly(m_game, 0);
-        for (int ply = 1; ply <= m_game.MoveCount; ++ply) {
-            m_game.CurrentPly = std::uint16_t(ply);
-            DoMove(m_game.Moves[ply]);
-        }
-        Diagram->setWhiteIsAtBottom(loaded.WhiteIsAtBottom);
-        Diagram->Redraw();
+    // Replay the moves on the board, as a player would see them made. A game
+    // that could not be read is empty, and so is the board then: a move made
+    // on it cannot belong to the game loaded before.
+    m_game = loaded.Game;
+    m_serverCopy = loaded.Game;
+    Diagram->Position().SetStartPosition();
+    if (m_game.Setup)
+        Diagram->Position() = PositionAfterPly(m_game, 0);
+    for (int ply = 1; ply <= m_game.MoveCount; ++ply) {
+        m_game.CurrentPly = std::uint16_t(ply);
+        DoMove(m_game.Moves[ply]);
     }
+    Diagram->setWhiteIsAtBottom(loaded.WhiteIsAtBottom);
+    Diagram->Redraw();
     UpdateMoveList();
     RichViewUpdateCurrentMove();
     SendPositionToCrafty();
+}
+
+void TQuorvalMain::selectCurrentGameRow()
+{
+    for (int i = 0; m_hasCurrentGame && i < GameList->topLevelItemCount(); ++i) {
+        const auto *row = dynamic_cast<const GameRow *>(GameList->topLevelItem(i));
+        if (row && row->game().id == m_currentGame.id) {
+            GameList->setCurrentItem(GameList->topLevelItem(i));
+            return;
+        }
+    }
 }
 
 void TQuorvalMain::Clearclipboard1Click()

@@ -14,7 +14,7 @@ void TQuorvalMain::SendMove1Click()
         || m_serverRequestRunning)
         return;
     TMoveSender sender({this, MultiLang1, WaitWindow, [this] { return int(m_settings.ActiveLanguage); },
-                        ApplicationTitle()});
+                        ApplicationTitle(), m_xfccTransport});
     const XfccAccount server{m_currentServer.Name, m_currentServer.ServiceUrl, m_currentServer.UserName,
                              m_currentServer.Password};
     bool sent = false;

@@ -44,6 +44,9 @@ LoadedServerGame LoadServerGame(const XfccGame &game, const QString &tempFolder,
         pgn.ParseMoves(true);
         if (pgn.HasError())
             loaded.Messages << QString::fromStdString(pgn.ErrorText());
+        if (pgn.MovesLeftOver())
+            loaded.Messages << QStringLiteral("This game has more than %1 half-moves; only the first %1 are shown")
+                                   .arg(TPGN::MaxPlies);
         loaded.Game = pgn.Game();
         loaded.Game.CurrentPly = loaded.Game.MoveCount;
         loaded.Position = pgn.Position();

@@ -29,6 +29,24 @@ std::string_view Trim(std::string_view s)
 
 bool Contains(std::string_view s, std::string_view part) { return s.find(part) != std::string_view::npos; }
 
+// Whether a movetext line, up to its ";" comment, holds a half-move: a token
+// that is more than a move number, a result or a NAG.
+bool HoldsHalfMove(std::string_view line)
+{
+    line = line.substr(0, line.find(';'));
+    while (!(line = TrimLeft(line)).empty()) {
+        const auto blank = std::find_if(line.begin(), line.end(), IsBlank);
+        std::string_view token = line.substr(0, std::size_t(blank - line.begin()));
+        line.remove_prefix(token.size());
+        if (const auto dot = token.rfind('.'); dot != std::string_view::npos)
+            token.remove_prefix(dot + 1);
+        if (!token.empty() && token.front() != '$'
+            && std::find(PGNResultTokens.begin(), PGNResultTokens.end(), token) == PGNResultTokens.end())
+            return true;
+    }
+    return false;
+}
+
 // Keeps the first MaxLineLength bytes without cutting a UTF-8 sequence.
 std::string CutLine(std::string line)
 {
@@ -317,9 +335,11 @@ void TPGN::ParseMoves(bool interactive)
         m_game.StartWhiteToMove = m_position.WhiteToMove();
     }
 
+    m_movesLeftOver = false;
     int ply = 1;
     try {
-        for (std::string_view rest : m_movetext) {
+        for (auto line = m_movetext.begin(); line != m_movetext.end(); ++line) {
+            std::string_view rest = *line;
             if (const auto semicolon = rest.find(';'); semicolon != std::string_view::npos)
                 rest = rest.substr(0, semicolon);
             while (!(rest = TrimLeft(rest)).empty()) {
@@ -331,8 +351,10 @@ void TPGN::ParseMoves(bool interactive)
                 ParseToken(std::string(token), ply, interactive);
                 if (m_game.MoveCount == before)
                     continue;
-                if (++ply > MaxPlies)
+                if (++ply > MaxPlies) {
+                    m_movesLeftOver = HoldsHalfMove(rest) || std::any_of(line + 1, m_movetext.end(), HoldsHalfMove);
                     return;
+                }
             }
         }
     } catch (const std::exception &) {

@@ -54,6 +54,9 @@ public:
     const GameRecord &Game() const { return m_game; }
     const std::string &ErrorText() const { return m_errorText; }
     bool HasError() const { return m_errorText != NoError; }
+    // Whether ParseMoves stopped after MaxPlies half-moves with more of them
+    // left in the movetext.
+    bool MovesLeftOver() const { return m_movesLeftOver; }
     // The position after the moves that ParseMoves applied.
     const TChessPosition &Position() const { return m_position; }
     // The ToFEN text after half-move ply (1..400); empty unless filled by a
@@ -92,4 +95,5 @@ private:
     int m_linesRead = 0;
     int m_gameStartLine = 0;
     std::string m_errorText{NoError};
+    bool m_movesLeftOver = false;
 };

@@ -5,12 +5,21 @@
 #include "engine/winboardprotocol.h"
 #include "ui/prompts.h"
 
+namespace {
+
+const QString NoAnswerText = QStringLiteral("The engine does not answer");
+
+} // namespace
+
 TEngineController::TEngineController(QObject *parent)
     : QObject(parent)
     , m_process(new TEngineProcess(this))
 {
     connect(m_process, &TEngineProcess::linesReceived, this, &TEngineController::ProcessLines);
     connect(m_process, &TEngineProcess::engineLost, this, &TEngineController::EngineLost);
+    m_noAnswer.setSingleShot(true);
+    m_noAnswer.setInterval(std::chrono::seconds(10));
+    connect(&m_noAnswer, &QTimer::timeout, this, &TEngineController::NoAnswer);
     SetEngineDefault();
 }
 
@@ -59,6 +68,7 @@ void TEngineController::SendPositionToCrafty(const TAnalysedPosition &position)
 void TEngineController::EngineButtonClick()
 {
     if (Connected()) {
+        m_noAnswer.stop();
         SetEngineLabel(QStringLiteral("Closing engine.... "));
         m_process->Disconnect(false);
         SetPanelVisible(false);
@@ -92,10 +102,16 @@ void TEngineController::Connect()
     m_labels.ResetValues();
     PublishLabels();
     m_process->Connect(m_engineFile, m_protocolLink->OpeningCommands());
+    if (Connected())
+        m_noAnswer.start();
 }
 
 void TEngineController::ProcessLines(const QStringList &lines)
 {
+    // The engine speaks after all: what the panel said before comes back.
+    m_noAnswer.stop();
+    if (m_labels.engine == NoAnswerText)
+        m_labels.engine = m_labelBeforeSilence;
     for (const QString &line : lines) {
         if (!Connected())
             break;
@@ -119,6 +135,7 @@ void TEngineController::ProcessLines(const QStringList &lines)
 void TEngineController::Refuse(const QString &message)
 {
     // The engine is of no use, but the program goes on: a move may be unsent.
+    m_noAnswer.stop();
     m_process->Disconnect(false);
     m_process->CloseLog();
     SetPanelVisible(false);
@@ -128,8 +145,17 @@ void TEngineController::Refuse(const QString &message)
 
 void TEngineController::EngineLost()
 {
+    m_noAnswer.stop();
     m_process->CloseLog();
     SetEngineLabel(QStringLiteral("The engine has stopped"));
+}
+
+void TEngineController::NoAnswer()
+{
+    if (!Connected())
+        return;
+    m_labelBeforeSilence = m_labels.engine;
+    SetEngineLabel(NoAnswerText);
 }
 
 void TEngineController::SetPanelVisible(bool visible)

@@ -5,6 +5,9 @@
 #include "engine/engineprotocol.h"
 
 #include <QObject>
+#include <QTimer>
+
+#include <chrono>
 #include <memory>
 
 class TEngineProcess;
@@ -32,6 +35,9 @@ public:
     void SetEngineArguments(const QStringList &arguments);
     // Where the traffic log goes when the engine's folder cannot be written.
     void SetLogFallbackFolder(const QString &folder);
+    // How long a started engine may stay silent before the panel says that it
+    // does not answer (10 seconds unless set).
+    void SetNoAnswerTimeout(std::chrono::milliseconds timeout) { m_noAnswer.setInterval(timeout); }
 
     bool Connected() const;
     bool PanelVisible() const { return m_panelVisible; }
@@ -60,12 +66,15 @@ private:
     void SetPanelVisible(bool visible);
     void SetEngineLabel(const QString &text);
     void PublishLabels();
+    void NoAnswer();
 
     TEngineProcess *m_process;
     std::unique_ptr<TEngineProtocol> m_protocolLink;
     TAnalysedPosition m_position;
     TAnalysisLabels m_labels;
     TAnalysisLabels m_shownLabels;
+    QTimer m_noAnswer;             // runs from the start until the engine's first line
+    QString m_labelBeforeSilence;  // the engine label that "does not answer" replaced
     QString m_engineFile;
     Protocol m_protocol = Winboard;
     bool m_panelVisible = false;

@@ -17,6 +17,11 @@ constexpr int StartTimeout = 5000;          // ms an engine may take to start
 constexpr int WriteTimeout = 1000;          // ms a command may wait for the pipe
 constexpr int QuitGrace = 2000;             // ms an engine has to end after "quit"
 constexpr qsizetype MaxLineLength = 65536;  // bytes kept of one line; the rest is dropped
+// A read hands on at most this many of the latest lines, and no more bytes
+// than this (the latest line is always taken); the older lines of an engine
+// that floods its output are skipped, so the window keeps up with it.
+constexpr int MaxLinesPerRead = 200;
+constexpr qsizetype MaxBytesPerRead = 2 * MaxLineLength;
 
 void Inform(const QString &text)
 {
@@ -180,16 +185,36 @@ void TEngineProcess::CheckPipes()
 void TEngineProcess::ProcessCommands(const QByteArray &bytes)
 {
     m_partialLine += bytes;
+    const qsizetype complete = m_partialLine.lastIndexOf('\n') + 1;
+
+    // The latest lines, taken from the end back while the limits allow.
+    qsizetype from = complete;
+    qsizetype kept = 0;
+    for (int count = 0; from > 0 && count < MaxLinesPerRead; ++count) {
+        const qsizetype start = from < 2 ? 0 : m_partialLine.lastIndexOf('\n', from - 2) + 1;
+        const qsizetype length = std::min(from - 1 - start, MaxLineLength);
+        if (count > 0 && kept + length > MaxBytesPerRead)
+            break;
+        kept += length;
+        from = start;
+    }
+    QByteArray log;
+    if (from > 0) {
+        const auto skipped = std::count(m_partialLine.cbegin(), m_partialLine.cbegin() + from, '\n');
+        log += "--- " + QByteArray::number(qint64(skipped)) + " lines of output skipped\n";
+    }
+
     QStringList lines;
-    qsizetype start = 0;
-    for (qsizetype end = m_partialLine.indexOf('\n'); end >= 0; end = m_partialLine.indexOf('\n', start)) {
+    for (qsizetype start = from; start < complete;) {
+        const qsizetype end = m_partialLine.indexOf('\n', start);
         QByteArray line = m_partialLine.mid(start, std::min(end - start, MaxLineLength));
         line.removeIf([](char c) { return c == '\r'; });
         lines.append(QString::fromUtf8(line));
-        WriteLog(QStringLiteral("--> ") + lines.constLast());
+        log += "--> " + line + '\n';
         start = end + 1;
     }
-    m_partialLine.remove(0, start);
+    WriteLogBytes(log);
+    m_partialLine.remove(0, complete);
     // An engine that never ends its line cannot fill the memory.
     if (m_partialLine.size() > MaxLineLength)
         m_partialLine.truncate(MaxLineLength);
@@ -237,8 +262,13 @@ void TEngineProcess::CloseLog()
 
 void TEngineProcess::WriteLog(const QString &line)
 {
-    if (!m_log.isOpen())
+    WriteLogBytes(line.toUtf8() + '\n');
+}
+
+void TEngineProcess::WriteLogBytes(const QByteArray &bytes)
+{
+    if (!m_log.isOpen() || bytes.isEmpty())
         return;
-    m_log.write(line.toUtf8() + '\n');
+    m_log.write(bytes);
     m_log.flush();
 }

@@ -11,7 +11,7 @@ class QProcess;
 
 // One engine child process with its standard input and output. Commands go
 // out one line per write; the output is polled every 500 ms, split into
-// lines and handed on. The traffic is logged beside the engine in
+// lines and handed on, the latest ones only when an engine floods it. The traffic is logged beside the engine in
 // "<engine name>.tellmar.log". Failures are told through TPrompts.
 class TEngineProcess : public QObject
 {
@@ -67,6 +67,7 @@ private:
     void ProcessCommands(const QByteArray &bytes);
     void OpenLog();
     void WriteLog(const QString &line);
+    void WriteLogBytes(const QByteArray &bytes);
     void EngineFinished();
 
     QTimer m_pipeCheckingTimer;

@@ -31,7 +31,7 @@ bool TMoveSender::Send(const GameRecord &game, int serverMoveCount, const XfccGa
     MakeAMoveResult result;
     {
         const TWaitScope wait(m_context.waitWindow, translate(QStringLiteral("@sendingmove")) + server.Name);
-        result = SendMakeAMove(server, request);
+        result = SendMakeAMove(server, request, m_context.transport);
     }
     const TMoveAnswer answer = MoveAnswerFor(result, request.movecount, translate);
     const QString caption = answer.icon == TPrompts::Icon::None ? m_context.applicationTitle

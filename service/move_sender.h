@@ -2,6 +2,7 @@
 
 #include "chess/game_record.h"
 #include "service/move_to_send.h"
+#include "service/xfcc_transport.h"
 #include "service/xfcc_types.h"
 
 #include <QString>
@@ -23,6 +24,7 @@ public:
         TWaitWindow *waitWindow = nullptr;
         std::function<int()> activeLanguage;
         QString applicationTitle;         // caption of the box without icon
+        XfccTransport transport;          // how the move travels, and its time limits
     };
 
     explicit TMoveSender(Context context) : m_context(std::move(context)) {}

@@ -48,11 +48,12 @@ MakeAMoveRequest TMoveToSend::Arguments(TSendChoice choice, const QString &messa
     return arguments;
 }
 
-MakeAMoveResult SendMakeAMove(const XfccAccount &account, MakeAMoveRequest request)
+MakeAMoveResult SendMakeAMove(const XfccAccount &account, MakeAMoveRequest request,
+                              const XfccTransport &transport)
 {
     request.username = account.UserName;
     request.password = account.Password;
-    return GetXfccBasicSoap(false, account.ServiceUrl)
+    return GetXfccBasicSoap(false, account.ServiceUrl, transport)
         ->MakeAMove(request.username, request.password, request.gameId, request.resign, request.acceptDraw,
                     request.movecount, request.myMove, request.offerDraw, request.claimDraw, request.myMessage);
 }

@@ -2,6 +2,7 @@
 
 #include "chess/game_record.h"
 #include "service/make_a_move_request.h"
+#include "service/xfcc_transport.h"
 #include "service/xfcc_types.h"
 
 #include <QString>
@@ -51,5 +52,7 @@ struct XfccAccount {
 };
 
 // One MakeAMove call with the request and the account's user name and
-// password. Throws EXfccError when the call fails.
-MakeAMoveResult SendMakeAMove(const XfccAccount &account, MakeAMoveRequest request);
+// password, over the transport (its time limits). Throws EXfccError when the
+// call fails.
+MakeAMoveResult SendMakeAMove(const XfccAccount &account, MakeAMoveRequest request,
+                              const XfccTransport &transport = {});

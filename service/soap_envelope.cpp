@@ -27,7 +27,8 @@ public:
     // element holds none. Throws SoapFault for a fault.
     bool enterResult()
     {
-        if (!m_xml.readNextStartElement() || !isEnvelopeElement(u"Envelope"))
+        readProlog();
+        if (!m_xml.isStartElement() || !isEnvelopeElement(u"Envelope"))
             fail(QStringLiteral("The server's reply is not a SOAP envelope"));
         if (!findChild([this] { return isEnvelopeElement(u"Body"); }))
             fail(QStringLiteral("The server's reply has no SOAP body"));
@@ -105,6 +106,29 @@ public:
     }
 
 private:
+    // Reads up to the first element. SOAP messages carry no document type
+    // declaration; one in a reply can only serve to declare entities that
+    // blow up or reach outside, so it is refused.
+    void readProlog()
+    {
+        while (!m_xml.atEnd()) {
+            switch (m_xml.readNext()) {
+            case QXmlStreamReader::StartDocument:
+            case QXmlStreamReader::Comment:
+            case QXmlStreamReader::ProcessingInstruction:
+            case QXmlStreamReader::Characters:
+                continue;
+            case QXmlStreamReader::DTD:
+                throw EXfccError(QStringLiteral("The server's reply holds a document type declaration, "
+                                                "which SOAP messages may not have"));
+            default:
+                break;
+            }
+            break;
+        }
+        checkWellFormed();
+    }
+
     bool isEnvelopeElement(QStringView name) const
     {
         return m_xml.name() == name && m_xml.namespaceUri() == SoapEnvelopeNamespace;
@@ -129,23 +153,50 @@ private:
         return false;
     }
 
+    // The text of the current element and of all elements inside it. Read
+    // in a loop rather than by recursion, so that deep nesting cannot
+    // exhaust the stack.
+    QString readTextWithin()
+    {
+        QString text;
+        for (int depth = 1; depth > 0 && !m_xml.atEnd();) {
+            switch (m_xml.readNext()) {
+            case QXmlStreamReader::StartElement:
+                ++depth;
+                break;
+            case QXmlStreamReader::EndElement:
+                --depth;
+                break;
+            case QXmlStreamReader::Characters:
+                text.append(m_xml.text());
+                break;
+            default:
+                break;
+            }
+        }
+        return text;
+    }
+
     QString readFaultString()
     {
         QString faultString;
         QString faultCode;
         while (m_xml.readNextStartElement()) {
             if (m_xml.name() == u"faultstring")
-                faultString = m_xml.readElementText(QXmlStreamReader::IncludeChildElements);
+                faultString = readTextWithin();
             else if (m_xml.name() == u"faultcode")
-                faultCode = m_xml.readElementText(QXmlStreamReader::IncludeChildElements);
+                faultCode = readTextWithin();
             else
                 m_xml.skipCurrentElement();
         }
         checkWellFormed();
         faultString = faultString.trimmed();
-        if (faultString.isEmpty())
-            return QStringLiteral("The server reported a fault (%1)").arg(faultCode.trimmed());
-        return faultString;
+        faultCode = faultCode.trimmed();
+        if (!faultString.isEmpty())
+            return faultString;
+        if (!faultCode.isEmpty())
+            return QStringLiteral("The server reported a fault (%1)").arg(faultCode);
+        return QStringLiteral("The server reported a fault");
     }
 
     QXmlStreamReader m_xml;

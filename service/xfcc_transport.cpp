@@ -39,6 +39,9 @@ SoapHttpReply PostSoapRequest(const XfccTransport &transport, const QUrl &addres
     request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("text/xml; charset=utf-8"));
     request.setHeader(QNetworkRequest::UserAgentHeader, QByteArrayLiteral("Quorval"));
     request.setRawHeader(QByteArrayLiteral("SOAPAction"), soapAction);
+    // A redirect would carry the password to an address the user never
+    // entered; it is reported instead of followed.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
     const std::unique_ptr<QNetworkReply> reply(network->post(request, body));
 
     QString failure;
@@ -79,6 +82,10 @@ SoapHttpReply PostSoapRequest(const XfccTransport &transport, const QUrl &addres
 
     if (!failure.isEmpty())
         throw EXfccError(failure);
+    if (const QVariant target = reply->attribute(QNetworkRequest::RedirectionTargetAttribute); target.isValid())
+        throw EXfccError(QStringLiteral("The server redirected the request to %1; enter that address for the "
+                                        "server if you trust it")
+                             .arg(address.resolved(target.toUrl()).toDisplayString(QUrl::RemoveUserInfo)));
     SoapHttpReply result{reply->readAll(), {}};
     if (reply->error() != QNetworkReply::NoError)
         result.error = reply->errorString();

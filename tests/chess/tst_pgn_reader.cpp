@@ -16,6 +16,7 @@ struct ReadResult {
     GameRecord game;
     std::string error;
     std::vector<std::string> movetext;
+    bool movesLeftOver = false;
 };
 
 ReadResult ReadPGN(const QTemporaryDir &dir, const std::string &text, bool interactive = true,
@@ -32,6 +33,7 @@ ReadResult ReadPGN(const QTemporaryDir &dir, const std::string &text, bool inter
     r.game = pgn.Game();
     r.error = pgn.ErrorText();
     r.movetext = pgn.MovetextLines();
+    r.movesLeftOver = pgn.MovesLeftOver();
     return r;
 }
 
@@ -172,6 +174,15 @@ private Q_SLOTS:
         const ReadResult r = ReadPGN(m_dir, Game(LongMovetext()));
         QCOMPARE(int(r.game.MoveCount), 399);
         QCOMPARE(Q(r.error), QString("No error"));
+        QVERIFY(r.movesLeftOver);
+
+        // Exactly 399 half-moves, then only a NAG, a commented-out move and a result.
+        std::string text = LongMovetext();
+        text = text.substr(0, text.find("200.Ng1 ") + 8) + "$1 ; Ng8\n*";
+        const ReadResult exact = ReadPGN(m_dir, Game(text));
+        QCOMPARE(int(exact.game.MoveCount), 399);
+        QVERIFY(!exact.movesLeftOver);
+        QVERIFY(!ReadPGN(m_dir, Game("1.e4 e5 *")).movesLeftOver);
     }
 
     void nonInteractiveRecordsEachPosition()

@@ -142,7 +142,7 @@ private slots:
         m_words = createMultiLang(m_window, WordList::QuorvalMain);
         m_waitWindow = new TWaitWindow([] { return QColor(Qt::white); }, m_window);
         m_sender = std::make_unique<TMoveSender>(TMoveSender::Context{
-            m_window, m_words, m_waitWindow, [this] { return m_language; }, QStringLiteral("Quorval 1.13")});
+            m_window, m_words, m_waitWindow, [this] { return m_language; }, QStringLiteral("Quorval 1.13"), {}});
         m_window->show();
     }
 

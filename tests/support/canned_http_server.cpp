@@ -4,6 +4,9 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <algorithm>
+#include <memory>
+
 QByteArray TCannedHttpServer::Request::header(const QByteArray &name) const
 {
     for (const auto &[key, value] : headers) {
@@ -47,13 +50,23 @@ void TCannedHttpServer::setRawReply(const QByteArray &response)
 {
     m_reply = response;
     m_silent = false;
+    m_streamChunk.clear();
+}
+
+QByteArray TCannedHttpServer::response(int status, const QByteArray &body, const QByteArray &contentType)
+{
+    return "HTTP/1.1 " + QByteArray::number(status) + " Canned\r\nContent-Type: " + contentType
+         + "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
 }
 
 void TCannedHttpServer::setReply(int status, const QByteArray &body, const QByteArray &contentType)
 {
-    setRawReply("HTTP/1.1 " + QByteArray::number(status) + " Canned\r\nContent-Type: " + contentType
-                + "\r\nContent-Length: " + QByteArray::number(body.size())
-                + "\r\nConnection: close\r\n\r\n" + body);
+    setRawReply(response(status, body, contentType));
+}
+
+void TCannedHttpServer::queueRawReply(const QByteArray &response)
+{
+    m_queued.append(response);
 }
 
 void TCannedHttpServer::setSilent()
@@ -64,6 +77,19 @@ void TCannedHttpServer::setSilent()
 void TCannedHttpServer::setTrickle(std::chrono::milliseconds interval)
 {
     m_trickle = interval;
+}
+
+void TCannedHttpServer::setKeepOpen(bool keepOpen)
+{
+    m_keepOpen = keepOpen;
+}
+
+void TCannedHttpServer::setStreamedReply(const QByteArray &head, const QByteArray &chunk, qint64 bodySize)
+{
+    Q_ASSERT(!chunk.isEmpty());
+    setRawReply(head);
+    m_streamChunk = chunk;
+    m_streamSize = bodySize;
 }
 
 QString TCannedHttpServer::serviceAddress() const
@@ -100,18 +126,54 @@ void TCannedHttpServer::serve(QTcpSocket *socket)
         return;
     request.body = socket->read(requestSize).mid(headerEnd + 4);
     m_requests.append(request);
-    if (m_silent)
-        return;
-    if (m_trickle.count() == 0) {
-        socket->write(m_reply);
+    if (!m_queued.isEmpty()) {
+        socket->write(m_queued.takeFirst());
         socket->disconnectFromHost();
         return;
     }
+    if (m_silent)
+        return;
+    if (!m_streamChunk.isEmpty()) {
+        stream(socket);
+        return;
+    }
+    if (m_trickle.count() == 0) {
+        socket->write(m_reply);
+        finish(socket);
+        return;
+    }
     auto *timer = new QTimer(socket);
-    connect(timer, &QTimer::timeout, socket, [this, socket, sent = qsizetype(0)]() mutable {
+    connect(timer, &QTimer::timeout, socket, [this, socket, timer, sent = qsizetype(0)]() mutable {
         socket->write(m_reply.mid(sent++, 1));
-        if (sent == m_reply.size())
-            socket->disconnectFromHost();
+        if (sent == m_reply.size()) {
+            timer->stop();
+            finish(socket);
+        }
     });
     timer->start(m_trickle);
+}
+
+void TCannedHttpServer::stream(QTcpSocket *socket)
+{
+    socket->write(m_reply);
+    // Refilled whenever the socket has passed on what it held, so that only a
+    // few chunks are buffered at any time.
+    const auto refill = [this, socket, sent = std::make_shared<qint64>(0)] {
+        const qint64 size = m_streamChunk.size();
+        while (socket->bytesToWrite() < 4 * size && (m_streamSize < 0 || *sent < m_streamSize)) {
+            const qint64 part = m_streamSize < 0 ? size : std::min(size, m_streamSize - *sent);
+            socket->write(m_streamChunk.constData(), part);
+            *sent += part;
+        }
+        if (m_streamSize >= 0 && *sent >= m_streamSize && socket->state() == QAbstractSocket::ConnectedState)
+            finish(socket);
+    };
+    connect(socket, &QTcpSocket::bytesWritten, socket, refill);
+    refill();
+}
+
+void TCannedHttpServer::finish(QTcpSocket *socket)
+{
+    if (!m_keepOpen)
+        socket->disconnectFromHost();
 }

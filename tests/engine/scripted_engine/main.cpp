@@ -9,6 +9,8 @@
 //   @crlf TEXT         writes TEXT, a carriage return and a line feed
 //   @part TEXT         writes TEXT without a line end
 //   @sleep MS          waits MS milliseconds
+//   @flood MB TEXT     writes MB megabytes of TEXT lines as fast as they are
+//                      taken, each "#" in TEXT replaced by the line's number
 //   @exit              ends at once
 //
 // "quit" ends the engine after its block, if any, has been played.
@@ -49,10 +51,35 @@ std::vector<Block> readScript(const char *fileName)
     return blocks;
 }
 
+// Writes as fast as the reader takes it, in large writes.
+void flood(int megabytes, const std::string &text)
+{
+    const unsigned long long total = megabytes * 1024ULL * 1024ULL;
+    unsigned long long number = 0;
+    unsigned long long bytes = 0;
+    std::string batch;
+    while (bytes < total) {
+        batch.clear();
+        while (batch.size() < 60000) {
+            std::string line = text;
+            for (auto at = line.find('#'); at != std::string::npos; at = line.find('#', at))
+                line.replace(at, 1, std::to_string(++number));
+            batch += line + '\n';
+        }
+        std::fwrite(batch.data(), 1, batch.size(), stdout);
+        std::fflush(stdout);
+        bytes += batch.size();
+    }
+}
+
 void play(const Block &block)
 {
     for (const std::string &line : block.lines) {
-        if (startsWith(line, "@crlf "))
+        if (startsWith(line, "@flood ")) {
+            const std::string rest = line.substr(7);
+            const auto blank = rest.find(' ');
+            flood(std::stoi(rest.substr(0, blank)), rest.substr(blank + 1));
+        } else if (startsWith(line, "@crlf "))
             std::fputs((line.substr(6) + "\r\n").c_str(), stdout);
         else if (startsWith(line, "@part "))
             std::fputs(line.substr(6).c_str(), stdout);

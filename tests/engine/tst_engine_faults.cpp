@@ -1,0 +1,154 @@
+// Engines that misbehave, through the real controller and panel: one that
+// floods its output, one that exits at once, one that never answers. The
+// window must stay responsive and the panel must tell what happened.
+
+#include "engine/engineprocess.h"
+#include "engine_rig.h"
+#include "scripted_engine.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTimer>
+#include <QToolButton>
+
+#include <algorithm>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr int Wait = 10000; // ms; a condition that takes longer has failed
+
+// The longest time the event loop went without serving a timer that asks
+// every 10 ms: how long the window would not have reacted to the player.
+class TEventLoopDelay
+{
+public:
+    TEventLoopDelay()
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { m_longest = std::max(m_longest, m_clock.restart()); });
+        m_clock.start();
+        m_timer.start(10);
+    }
+    qint64 Longest() const { return m_longest; }
+
+private:
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    qint64 m_longest = 0;
+};
+
+constexpr int FloodMegabytes = 8;  // what a flooding engine writes, as fast as it is taken
+
+} // namespace
+
+class TestEngineFaults : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void aFloodingEngineLeavesTheWindowResponsive_data();
+    void aFloodingEngineLeavesTheWindowResponsive();
+    void anEngineThatExitsAtOnce_data();
+    void anEngineThatExitsAtOnce();
+    void anEngineThatNeverAnswers();
+    void anEngineThatIgnoresQuitIsEnded();
+};
+
+void TestEngineFaults::aFloodingEngineLeavesTheWindowResponsive_data()
+{
+    QTest::addColumn<int>("protocol");
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("hint");
+    QTest::newRow("UCI") << int(TEngineController::Uci)
+                         << QStringLiteral("@on uci\nid name Flood\nuciok\n@on go\n"
+                                           "@flood %1 info depth 5 score cp 10 nodes # pv e2e4 e7e5\n"
+                                           "info depth 42 score cp 7 nodes 1 pv d2d4 d7d5\n")
+                                .arg(FloodMegabytes)
+                         << QStringLiteral("d2d4 ");
+    QTest::newRow("Winboard") << int(TEngineController::Winboard)
+                              << QStringLiteral("@start\nfeature myname=\"Flood\" setboard=1 analyze=1 done=1\n"
+                                                "@on analyze\n@flood %1 \t5 10 0 # e4 e5\n\t42 7 0 1 d4 d5\n")
+                                     .arg(FloodMegabytes)
+                              << QStringLiteral("d4");
+}
+
+void TestEngineFaults::aFloodingEngineLeavesTheWindowResponsive()
+{
+    QFETCH(int, protocol);
+    QFETCH(QString, script);
+    QFETCH(QString, hint);
+    TScriptedEngine engine(script);
+    TEngineRig rig(engine.File(), protocol);
+    const TEventLoopDelay delay;
+    rig.controller.EngineButtonClick();
+    QVERIFY(rig.panel.isVisible());
+    // The line after the flood is shown once the flood is through.
+    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("HintLabel"), hint, 120000);
+    QVERIFY2(delay.Longest() < 1000, qPrintable(QStringLiteral("the window froze for %1 ms").arg(delay.Longest())));
+    QVERIFY(rig.controller.Connected());
+    QVERIFY(rig.prompts.messages.isEmpty());
+    // Only the latest lines of each read were taken, and the log says so.
+    QFile log(engine.Folder() + QStringLiteral("/scripted.tellmar.log"));
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    QVERIFY2(log.size() < FloodMegabytes * 1024 * 1024 / 4, qPrintable(QString::number(log.size())));
+    QVERIFY(log.readAll().contains(" lines of output skipped\n"));
+}
+
+void TestEngineFaults::anEngineThatExitsAtOnce_data()
+{
+    QTest::addColumn<int>("protocol");
+    QTest::newRow("UCI") << int(TEngineController::Uci);
+    QTest::newRow("Winboard") << int(TEngineController::Winboard);
+}
+
+void TestEngineFaults::anEngineThatExitsAtOnce()
+{
+    QFETCH(int, protocol);
+    TScriptedEngine engine(QStringLiteral("@start\n@exit\n"));
+    TEngineRig rig(engine.File(), protocol);
+    rig.controller.EngineButtonClick();
+    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("EngineLabel"), QStringLiteral("The engine has stopped"), Wait);
+    QVERIFY(!rig.controller.Connected());
+    QVERIFY(rig.panel.isVisible());
+    QVERIFY2(rig.prompts.messages.isEmpty(), qPrintable(rig.prompts.messageTexts().join('|')));
+    // It can be started again, and stops again.
+    rig.controller.EngineButtonClick();
+    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("EngineLabel"), QStringLiteral("The engine has stopped"), Wait);
+    QTRY_VERIFY_WITH_TIMEOUT(rig.controller.Process()->findChildren<QProcess *>().isEmpty(), Wait);
+}
+
+void TestEngineFaults::anEngineThatNeverAnswers()
+{
+    TScriptedEngine engine(QStringLiteral("@on never\n"));
+    TEngineRig rig(engine.File(), TEngineController::Uci);
+    rig.controller.SetNoAnswerTimeout(300ms);
+    const TEventLoopDelay delay;
+    rig.controller.EngineButtonClick();
+    QVERIFY(rig.controller.Connected());
+    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("EngineLabel"), QStringLiteral("The engine does not answer"), Wait);
+    QVERIFY(rig.controller.Connected());  // it may still answer
+    QVERIFY2(delay.Longest() < 1000, qPrintable(QStringLiteral("the window froze for %1 ms").arg(delay.Longest())));
+    // The stop button still stops it.
+    rig.panel.findChild<QToolButton *>(QStringLiteral("EngineButton2"))->click();
+    QVERIFY(!rig.controller.Connected());
+    QVERIFY(rig.panel.isHidden());
+    QTRY_VERIFY_WITH_TIMEOUT(FileLines(engine.ReceivedFile()).contains(QStringLiteral("quit")), Wait);
+    QVERIFY(rig.prompts.messages.isEmpty());
+}
+
+void TestEngineFaults::anEngineThatIgnoresQuitIsEnded()
+{
+    TScriptedEngine engine(QStringLiteral("@on uci\nid name Stubborn\nuciok\n@on quit\n@sleep 600000\n"));
+    TEngineRig rig(engine.File(), TEngineController::Uci);
+    rig.controller.EngineButtonClick();
+    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("EngineLabel"), QStringLiteral("UCI engine: Stubborn"), Wait);
+    const TEventLoopDelay delay;
+    rig.controller.EngineButtonClick();
+    QVERIFY(!rig.controller.Connected());
+    QTRY_VERIFY_WITH_TIMEOUT(rig.controller.Process()->findChildren<QProcess *>().isEmpty(), Wait);
+    QVERIFY2(delay.Longest() < 1000, qPrintable(QStringLiteral("the window froze for %1 ms").arg(delay.Longest())));
+}
+
+QTEST_MAIN(TestEngineFaults)
+#include "tst_engine_faults.moc"
