@@ -5,6 +5,9 @@
 #include "chess/move_text.h"
 #include "chess/rules.h"
 
+#include <QScopeGuard>
+#include <QTextCursor>
+
 namespace {
 
 // Figurine index of a SAN text's piece letter; -1 for pawns and castling.
@@ -59,49 +62,57 @@ void TMoveList::UpdateMoveList(const MoveListContent &content)
         return;
     }
 
-    view.AddNL(xfcc->white + QLatin1Char(' ') + EloText(xfcc->whiteElo) + QStringLiteral(" - ") + xfcc->black
-                   + QLatin1Char(' ') + EloText(xfcc->blackElo),
-               TRichView::BigNormal, TRichView::LeftAligned);
-    view.AddNL(xfcc->site, TRichView::Subheading, TRichView::LeftAligned);
-    view.AddNL(xfcc->event + QStringLiteral(" (") + xfcc->eventDate + QLatin1Char(')'), TRichView::Subheading,
-               TRichView::LeftAligned);
-    view.AddRule();
-    view.AddNL(QString(), TRichView::BigNormal, TRichView::LeftAligned);
-
-    const bool comments = content.ShowComments && !content.GameComments.isEmpty();
-    for (int p = 1; p <= Game->MoveCount; ++p) {
-        QString t = QString::fromStdString(MoveToSAN(Game->Moves[p]) + AnnotationText(Game->Moves[p]));
-        const int figurine = content.UseFigurineNotation ? FigurineOf(t) : -1;
-        const bool white = PlyIsWhite(*Game, p);
-        if (white)
-            view.Add(QString::number((p + 1) / 2) + QStringLiteral(". "), TRichView::BigNormal);
-        if (figurine >= 0) {
-            t.remove(0, 1);
-            view.AddPicture(white ? WhitePieces : BlackPieces, figurine);
-        }
-        view.Add(t, TRichView::Moves);
-        if (comments) {
-            if (const QString comment = CommentForPly(content, p); !comment.isEmpty())
-                view.Add(QLatin1Char(' ') + comment + QLatin1Char(' '), TRichView::Comments);
-        }
-        view.Add(QStringLiteral(" "), TRichView::BigNormal);
-    }
-    view.Add(QLatin1Char(' ') + ResultToString(xfcc->result), TRichView::BigNormal);
-
-    if (content.DrawOffered) {
-        view.AddEmptyParagraph();
-        view.AddNL(xfcc->myTurn ? QStringLiteral(" Your opponent offered a draw!") : QStringLiteral(" You offered a draw"),
-                   TRichView::Warning, TRichView::LeftAligned);
-    }
-    if (!xfcc->message.isEmpty()) {
-        view.AddEmptyParagraph();
-        view.AddNL(Quoted(QStringLiteral("Opp. Message: "), xfcc->message), TRichView::SmallText,
+    {
+        // One edit for the whole list: the document is laid out once at the
+        // end, not again after every move of a long game.
+        QTextCursor batch(view.document());
+        batch.beginEditBlock();
+        const auto endBatch = qScopeGuard([&batch] { batch.endEditBlock(); });
+        view.AddNL(xfcc->white + QLatin1Char(' ') + EloText(xfcc->whiteElo) + QStringLiteral(" - ") + xfcc->black
+                       + QLatin1Char(' ') + EloText(xfcc->blackElo),
+                   TRichView::BigNormal, TRichView::LeftAligned);
+        view.AddNL(xfcc->site, TRichView::Subheading, TRichView::LeftAligned);
+        view.AddNL(xfcc->event + QStringLiteral(" (") + xfcc->eventDate + QLatin1Char(')'), TRichView::Subheading,
                    TRichView::LeftAligned);
-    }
-    if (!xfcc->serverInfo.isEmpty()) {
-        view.AddEmptyParagraph();
-        view.AddNL(Quoted(QStringLiteral("Server info: "), xfcc->serverInfo), TRichView::SmallText,
-                   TRichView::LeftAligned);
+        view.AddRule();
+        view.AddNL(QString(), TRichView::BigNormal, TRichView::LeftAligned);
+
+        const bool comments = content.ShowComments && !content.GameComments.isEmpty();
+        for (int p = 1; p <= Game->MoveCount; ++p) {
+            QString t = QString::fromStdString(MoveToSAN(Game->Moves[p]) + AnnotationText(Game->Moves[p]));
+            const int figurine = content.UseFigurineNotation ? FigurineOf(t) : -1;
+            const bool white = PlyIsWhite(*Game, p);
+            if (white)
+                view.Add(QString::number((p + 1) / 2) + QStringLiteral(". "), TRichView::BigNormal);
+            if (figurine >= 0) {
+                t.remove(0, 1);
+                view.AddPicture(white ? WhitePieces : BlackPieces, figurine);
+            }
+            view.Add(t, TRichView::Moves);
+            if (comments) {
+                if (const QString comment = CommentForPly(content, p); !comment.isEmpty())
+                    view.Add(QLatin1Char(' ') + comment + QLatin1Char(' '), TRichView::Comments);
+            }
+            view.Add(QStringLiteral(" "), TRichView::BigNormal);
+        }
+        view.Add(QLatin1Char(' ') + ResultToString(xfcc->result), TRichView::BigNormal);
+
+        if (content.DrawOffered) {
+            view.AddEmptyParagraph();
+            view.AddNL(xfcc->myTurn ? QStringLiteral(" Your opponent offered a draw!")
+                                    : QStringLiteral(" You offered a draw"),
+                       TRichView::Warning, TRichView::LeftAligned);
+        }
+        if (!xfcc->message.isEmpty()) {
+            view.AddEmptyParagraph();
+            view.AddNL(Quoted(QStringLiteral("Opp. Message: "), xfcc->message), TRichView::SmallText,
+                       TRichView::LeftAligned);
+        }
+        if (!xfcc->serverInfo.isEmpty()) {
+            view.AddEmptyParagraph();
+            view.AddNL(Quoted(QStringLiteral("Server info: "), xfcc->serverInfo), TRichView::SmallText,
+                       TRichView::LeftAligned);
+        }
     }
     view.Format();
 }
