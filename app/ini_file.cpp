@@ -18,10 +18,12 @@ QByteArray valueOf(const QByteArray &line)
 }
 
 // A value's text with every character its bytes hold: a byte-order mark at its
-// start is part of it, so that the value writes back as it was read.
+// start is part of it, and a sequence cut at its end a replacement character,
+// so that the value writes back as it was read.
 QString decodedValue(const QByteArray &bytes)
 {
-    QStringDecoder decoder(QStringDecoder::System, QStringDecoder::Flag::ConvertInitialBom);
+    QStringDecoder decoder(QStringDecoder::System,
+                           QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     return decoder.decode(bytes);
 }
 

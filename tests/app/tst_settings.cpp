@@ -143,6 +143,14 @@ private Q_SLOTS:
         TIniFile written;
         written.parse(ini.contents());
         QCOMPARE(TSettings::read(written, "/p/").EngineFileName, s.EngineFileName);
+
+        // A sequence cut at the value's end is a replacement character.
+        ini.parse("[ANALYSIS_ENGINE]\r\nENGINE_FILE_NAME=/usr/games/stockfish\r\xCA\r\n");
+        const TSettings cut = TSettings::read(ini, "/p/");
+        QCOMPARE(cut.EngineFileName, QStringLiteral("/usr/games/stockfish\r") + QChar(0xFFFD));
+        cut.write(ini);
+        written.parse(ini.contents());
+        QCOMPARE(TSettings::read(written, "/p/").EngineFileName, cut.EngineFileName);
     }
 
     void aFailedWriteKeepsTheOldFile()
