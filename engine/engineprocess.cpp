@@ -200,8 +200,9 @@ void TEngineProcess::ProcessCommands(const QByteArray &bytes)
     }
     QByteArray log;
     if (from > 0) {
-        const auto skipped = std::count(m_partialLine.cbegin(), m_partialLine.cbegin() + from, '\n');
-        log += "--- " + QByteArray::number(qint64(skipped)) + " lines of output skipped\n";
+        // Qt's own count: a flood skips megabytes at a time.
+        const qsizetype skipped = QByteArrayView(m_partialLine).first(from).count('\n');
+        log += "--- " + QByteArray::number(skipped) + " lines of output skipped\n";
     }
 
     QStringList lines;
