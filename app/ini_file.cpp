@@ -59,7 +59,11 @@ void TIniFile::parse(const QByteArray &contents)
         m_bom = text.left(3);
         text.remove(0, 3);
     }
-    m_lineEnd = (text.contains('\n') && !text.contains("\r\n")) ? "\n" : "\r\n";
+    // A file of line feeds whose unended last line ends in a carriage return
+    // is taken as one of carriage returns and line feeds: written back with a
+    // line feed alone, that line would end in both and read back shorter.
+    const bool lineFeeds = text.contains('\n') && !text.contains("\r\n") && !text.endsWith('\r');
+    m_lineEnd = lineFeeds ? "\n" : "\r\n";
     if (text.endsWith('\n'))
         text.chop(1);
     if (text.isEmpty() && contents.isEmpty())

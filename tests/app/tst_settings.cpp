@@ -151,6 +151,13 @@ private Q_SLOTS:
         cut.write(ini);
         written.parse(ini.contents());
         QCOMPARE(TSettings::read(written, "/p/").EngineFileName, cut.EngineFileName);
+
+        // A file of line feeds whose unended last line ends in a carriage
+        // return reads back as it is written.
+        ini.parse("[\nS\r\r");
+        QCOMPARE(ini.contents(), QByteArray("[\r\nS\r\r\n"));
+        written.parse(ini.contents());
+        QCOMPARE(written.contents(), ini.contents());
     }
 
     void aFailedWriteKeepsTheOldFile()
