@@ -7,9 +7,9 @@
 
 namespace {
 
-bool sameName(const QByteArray &a, const QString &b)
+bool sameName(const QString &a, const QString &b)
 {
-    return QString::fromLocal8Bit(a).compare(b, Qt::CaseInsensitive) == 0;
+    return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
 QByteArray valueOf(const QByteArray &line)
@@ -68,16 +68,21 @@ void TIniFile::parse(const QByteArray &contents)
         text.chop(1);
     if (text.isEmpty() && contents.isEmpty())
         return;
-    for (QByteArray raw : text.split('\n')) {
-        if (raw.endsWith('\r'))
-            raw.chop(1);
-        Line line{raw, {}, {}};
-        const QByteArray trimmed = raw.trimmed();
-        if (trimmed.startsWith('[') && trimmed.endsWith(']'))
-            line.section = trimmed.mid(1, trimmed.size() - 2).trimmed();
-        else if (const qsizetype eq = trimmed.indexOf('='); eq > 0 && !trimmed.startsWith(';'))
-            line.key = trimmed.left(eq).trimmed();
-        m_lines.append(line);
+    const QList<QByteArray> texts = text.split('\n');
+    m_lines.reserve(texts.size());
+    for (const QByteArray &raw : texts) {
+        Line line{raw.endsWith('\r') ? raw.chopped(1) : raw, Line::Kind::Other, {}};
+        const QByteArray trimmed = line.text.trimmed();
+        if (trimmed.isEmpty()) {
+            line.kind = Line::Kind::Blank;
+        } else if (trimmed.startsWith('[') && trimmed.endsWith(']')) {
+            line.kind = Line::Kind::Section;
+            line.name = QString::fromLocal8Bit(trimmed.mid(1, trimmed.size() - 2).trimmed());
+        } else if (const qsizetype eq = trimmed.indexOf('='); eq > 0 && !trimmed.startsWith(';')) {
+            line.kind = Line::Kind::Key;
+            line.name = QString::fromLocal8Bit(trimmed.left(eq).trimmed());
+        }
+        m_lines.append(std::move(line));
     }
 }
 
@@ -97,12 +102,11 @@ void TIniFile::save() const
 qsizetype TIniFile::findKey(const QString &section, const QString &key) const
 {
     bool inSection = false;
-    for (qsizetype i = 0; i < m_lines.size(); ++i) {
-        const Line &line = m_lines[i];
-        if (!line.section.isNull())
-            inSection = sameName(line.section, section);
-        else if (inSection && !line.key.isNull() && sameName(line.key, key))
-            return i;
+    for (auto line = m_lines.cbegin(); line != m_lines.cend(); ++line) {
+        if (line->kind == Line::Kind::Section)
+            inSection = sameName(line->name, section);
+        else if (inSection && line->kind == Line::Kind::Key && sameName(line->name, key))
+            return line - m_lines.cbegin();
     }
     return -1;
 }
@@ -111,16 +115,15 @@ qsizetype TIniFile::sectionEnd(const QString &section) const
 {
     qsizetype end = -1;
     bool inSection = false;
-    for (qsizetype i = 0; i < m_lines.size(); ++i) {
-        const Line &line = m_lines[i];
-        if (!line.section.isNull()) {
+    for (auto line = m_lines.cbegin(); line != m_lines.cend(); ++line) {
+        if (line->kind == Line::Kind::Section) {
             if (inSection)
                 return end;
-            inSection = sameName(line.section, section);
+            inSection = sameName(line->name, section);
             if (inSection)
-                end = i + 1;
-        } else if (inSection && !line.text.trimmed().isEmpty()) {
-            end = i + 1;
+                end = line - m_lines.cbegin() + 1;
+        } else if (inSection && line->kind != Line::Kind::Blank) {
+            end = line - m_lines.cbegin() + 1;
         }
     }
     return end;
@@ -161,19 +164,18 @@ bool TIniFile::readBool(const QString &section, const QString &key, bool fallbac
 
 void TIniFile::writeString(const QString &section, const QString &key, const QString &value)
 {
-    const QByteArray keyBytes = key.toLocal8Bit();
-    const QByteArray text = keyBytes + '=' + value.toLocal8Bit();
+    const QByteArray text = key.toLocal8Bit() + '=' + value.toLocal8Bit();
     if (const qsizetype i = findKey(section, key); i >= 0) {
         m_lines[i].text = text;
         return;
     }
     if (const qsizetype end = sectionEnd(section); end >= 0) {
-        m_lines.insert(end, Line{text, {}, keyBytes});
+        m_lines.insert(end, Line{text, Line::Kind::Key, key});
         return;
     }
     const QByteArray sectionBytes = section.toLocal8Bit();
-    m_lines.append(Line{'[' + sectionBytes + ']', sectionBytes, {}});
-    m_lines.append(Line{text, {}, keyBytes});
+    m_lines.append(Line{'[' + sectionBytes + ']', Line::Kind::Section, section});
+    m_lines.append(Line{text, Line::Kind::Key, key});
 }
 
 void TIniFile::writeInteger(const QString &section, const QString &key, int value)

@@ -41,9 +41,10 @@ public:
 
 private:
     struct Line {
-        QByteArray text;     // the line without its line end
-        QByteArray section;  // section header name, when the line is one
-        QByteArray key;      // key name, when the line is a key
+        enum class Kind { Blank, Other, Section, Key };  // Other: a comment or junk
+        QByteArray text;  // the line without its line end
+        Kind kind = Kind::Other;
+        QString name;     // the section's or key's name, decoded once for every lookup
     };
 
     qsizetype findKey(const QString &section, const QString &key) const;
