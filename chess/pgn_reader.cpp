@@ -290,6 +290,8 @@ void TPGN::ParseToken(std::string token, int ply, bool interactive)
 
     const std::string_view setup = ply == 1 && m_game.Setup ? m_game.SetupFEN.view() : std::string_view();
     try {
+        if (ply == 1 && m_game.Setup && !m_setupPlaced)
+            throw PGNtoTLMexception("the set-up's placement cannot be read");
         m_game.Moves[ply] = ApplySanMove(m_position, setup, token);
     } catch (const std::exception &) {
         if (m_debugMode)
@@ -331,6 +333,11 @@ void TPGN::ParseMoves(bool interactive)
         if (!Contains(fen, " w") && !Contains(fen, " b"))
             fen += " w";
         m_game.SetupFEN = fen;
+        // The reader keeps what it could read of a set-up text, but a
+        // placement it cannot read leaves it another board than the move
+        // library's: the moves are then refused, as for a set-up the library
+        // refuses.
+        m_setupPlaced = TChessPosition().SetPlacement(m_game.SetupFEN.view());
         m_position.FromFEN(m_game.SetupFEN.view(), m_game.Position);
         m_game.StartWhiteToMove = m_position.WhiteToMove();
     }

@@ -96,4 +96,5 @@ private:
     int m_gameStartLine = 0;
     std::string m_errorText{NoError};
     bool m_movesLeftOver = false;
+    bool m_setupPlaced = true;
 };

@@ -163,10 +163,8 @@ std::string TChessPosition::ToFEN() const
     return fen;
 }
 
-bool TChessPosition::FromFEN(std::string_view text, PackedPosition &out)
+bool TChessPosition::SetPlacement(std::string_view text)
 {
-    SetWhiteToMove(true);
-
     std::string_view placement = text.substr(0, text.find(' '));
     placement = placement.substr(0, 64);
     int rank = 7, file = 0;
@@ -200,7 +198,13 @@ bool TChessPosition::FromFEN(std::string_view text, PackedPosition &out)
         SetPiece(piece, Square(rank * 10 + file));
         placed();
     }
-    if (rank != 0 || file != 8)
+    return rank == 0 && file == 8;
+}
+
+bool TChessPosition::FromFEN(std::string_view text, PackedPosition &out)
+{
+    SetWhiteToMove(true);
+    if (!SetPlacement(text))
         return false;
 
     std::string_view rest = AfterBlank(text);

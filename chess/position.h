@@ -51,6 +51,10 @@ public:
     PackedPosition &Packed() { return Data; }
     const PackedPosition &Packed() const { return Data; }
 
+    // Reads the placement field, the text up to its first blank (at most 64
+    // characters of it); false when that does not fill the 64 squares.
+    bool SetPlacement(std::string_view text);
+
     // Placement, side, castling and the stored en-passant square, with a
     // final blank and no move counters.
     std::string ToFEN() const;

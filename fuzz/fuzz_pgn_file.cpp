@@ -63,11 +63,13 @@ void CheckGame(const TPGN &pgn)
 
     // The library's board starts where the reader's position does, unless
     // the two readers of the set-up text disagree; the moves are then legal
-    // moves of the library's board only.
+    // moves of the library's board only. A set-up that either reader cannot
+    // place holds no moves.
     // The library gets the set-up as a C text, which ends at a NUL.
     const std::string_view setup = game.SetupFEN.view();
     tlm::Board board;
-    if (game.Setup && !board.SetFromFEN(setup.substr(0, setup.find('\0')))) {
+    if (game.Setup
+        && (!board.SetFromFEN(setup.substr(0, setup.find('\0'))) || !TChessPosition().SetPlacement(setup))) {
         FUZZ_CHECK(game.MoveCount == 0);
         return;
     }

@@ -147,6 +147,24 @@ private Q_SLOTS:
         QCOMPARE(Sans(r.game), (QStringList{"Kd5", "Kd2"}));
     }
 
+    void setUpPlacementTheReaderCannotReadHoldsNoMoves()
+    {
+        // The move library skips the leading blank and would promote the
+        // pawn on b7; the reader, which cannot place this text, would record
+        // the move with the pieces of another board.
+        const ReadResult refused = ReadPGN(m_dir, "[Event \"E\"]\n[FEN \" 4k3/1P6/8/8/8/8/6p1/4K2R w K -\"]\n\n"
+                                                  "1. b8Q *\n\n");
+        QVERIFY(refused.read);
+        QCOMPARE(int(refused.game.MoveCount), 0);
+        QVERIFY(refused.error.starts_with("Error parsing move 1 \"b8Q\""));
+
+        // A text that places the pieces but lacks later fields keeps its moves.
+        const ReadResult placed = ReadPGN(m_dir, "[Event \"E\"]\n[FEN \"4k3/1P6/8/8/8/8/6p1/4K2R\"]\n\n"
+                                                 "1. b8Q *\n\n");
+        QCOMPARE(Sans(placed.game), (QStringList{"b8=Q"}));
+        QCOMPARE(int(placed.game.Moves[1].Promotion), int(Piece::WhiteQueen));
+    }
+
     void illegalMoveKeepsTheMovesBefore()
     {
         const ReadResult r = ReadPGN(m_dir, Game("1.e4 e5 2.Nf3 Nc6 3.Bb5 a6 4.Ba4 Nf6 5.O-O Be7 6.Re1 b5 "
