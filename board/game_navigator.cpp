@@ -46,7 +46,11 @@ TChessPosition PositionAfterPly(const GameRecord &game, int ply)
 {
     TChessPosition position;
     PackedPosition unused;
-    if (!game.Setup || !position.FromFEN(game.SetupFEN.view(), unused))
+    // A set-up text that places the pieces but lacks a later field still
+    // gives its board; side to move and castling rights come from the rules
+    // below.
+    if (!game.Setup || (!position.FromFEN(game.SetupFEN.view(), unused)
+                        && !position.SetPlacement(game.SetupFEN.view())))
         position.SetStartPosition();
     GameRecord history = game;
     history.CurrentPly = 0;

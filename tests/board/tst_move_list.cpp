@@ -415,6 +415,18 @@ void TestMoveList::setUpGameStartsFromItsPosition()
     QCOMPARE(after.GetPiece(7), Piece::Empty);
     QCOMPARE(after.GetPiece(14), Piece::WhitePawn);
     QVERIFY(SameSquares(after, position));
+
+    // A set-up text that places the pieces but lacks later fields, as the
+    // PGN reader keeps a bare placement, still gives its board.
+    g.SetupFEN = "4k3/8/8/8/8/8/4P3/4K2R w";
+    ResetMoveLibrary();
+    TChessPosition bare;
+    QVERIFY(!bare.FromFEN(g.SetupFEN.view(), packed));
+    g.Moves[1] = ApplySanMove(bare, g.SetupFEN.view(), "Kf1");
+    const TChessPosition afterBare = PositionAfterPly(g, 1);
+    QCOMPARE(afterBare.GetPiece(5), Piece::WhiteKing);
+    QCOMPARE(afterBare.GetPiece(14), Piece::WhitePawn);
+    QVERIFY(SameSquares(afterBare, bare));
 }
 
 void TestMoveList::highlightAndRuleArePainted()
