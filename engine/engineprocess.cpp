@@ -14,7 +14,7 @@ namespace {
 constexpr int PipeCheckingInterval = 500;   // ms between two reads of the output
 constexpr int StatusRequestInterval = 1000; // ms between two "." requests
 constexpr int StartTimeout = 5000;          // ms an engine may take to start
-constexpr int WriteTimeout = 1000;          // ms a command may wait for the pipe
+constexpr int WriteTimeout = 250;           // ms a command may wait for room in the input pipe
 constexpr int QuitGrace = 2000;             // ms an engine has to end after "quit"
 constexpr qsizetype MaxLineLength = 65536;  // bytes kept of one line; the rest is dropped
 // A read hands on at most this many of the latest lines, and no more bytes
@@ -146,13 +146,18 @@ void TEngineProcess::SendCommand(const QString &text)
         return;
     WriteLog(QStringLiteral("<-- ") + text);
     const QByteArray bytes = text.toUtf8() + '\n';
+    // A command still waiting means the engine has stopped reading its input:
+    // the ones after it queue behind it without a wait, so that such an
+    // engine cannot hold the window up for every command sent to it.
+    const bool engineReads = m_process->bytesToWrite() == 0;
     if (m_process->write(bytes) != bytes.size()) {
         Inform(QStringLiteral("Problem with WriteFile(hChildStdinWrDup...)  GetLastError=%1")
                    .arg(int(m_process->error())));
         return;
     }
     // One command, one write: some engines lose commands that arrive together.
-    m_process->waitForBytesWritten(WriteTimeout);
+    if (engineReads)
+        m_process->waitForBytesWritten(WriteTimeout);
 }
 
 bool TEngineProcess::Connected() const

@@ -10,9 +10,11 @@
 class QProcess;
 
 // One engine child process with its standard input and output. Commands go
-// out one line per write; the output is polled every 500 ms, split into
-// lines and handed on, the latest ones only when an engine floods it. The traffic is logged beside the engine in
-// "<engine name>.tellmar.log". Failures are told through TPrompts.
+// out one line per write, and queue without a wait once the engine stops
+// reading them; the output is polled every 500 ms, split into lines and
+// handed on, the latest ones only when an engine floods it. The traffic is
+// logged beside the engine in "<engine name>.tellmar.log". Failures are told
+// through TPrompts.
 class TEngineProcess : public QObject
 {
     Q_OBJECT

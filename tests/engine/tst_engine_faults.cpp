@@ -1,7 +1,9 @@
 // Engines that misbehave, through the real controller and panel: one that
-// floods its output, one that exits at once, one that never answers. The
-// window must stay responsive and the panel must tell what happened.
+// floods its output, one that exits at once, one that never answers, one that
+// never reads its input. The window must stay responsive and the panel must
+// tell what happened.
 
+#include "engine/analysedposition.h"
 #include "engine/engineprocess.h"
 #include "engine_rig.h"
 #include "scripted_engine.h"
@@ -40,6 +42,28 @@ private:
 
 constexpr int FloodMegabytes = 8;  // what a flooding engine writes, as fast as it is taken
 
+// Steps back and forth at the end of a 400-ply game, as a player holding the
+// arrow keys would: each step sends a UCI position of some 2 KB, so an engine
+// that stops reading has its input pipe full within a few dozen steps.
+// Returns the commands sent, in order.
+QStringList StepThroughALongGame(TEngineController &controller)
+{
+    QStringList sent;
+    TAnalysedPosition position;
+    position.moves = QStringList(400, QStringLiteral("g1f3"));
+    for (int step = 0; step < 100; ++step) {
+        position.moves.resize(400 - step % 2);
+        position.ply = int(position.moves.size());
+        position.whiteToMove = position.ply % 2 == 0;
+        controller.SendPositionToCrafty(position);
+        sent << QStringLiteral("stop")
+             << QStringLiteral("position startpos moves ") + position.moves.join(QLatin1Char(' ')) + QLatin1Char(' ')
+             << QStringLiteral("go infinite");
+        QTest::qWait(1); // the next key press comes through the event loop
+    }
+    return sent;
+}
+
 } // namespace
 
 class TestEngineFaults : public QObject
@@ -52,6 +76,8 @@ private slots:
     void anEngineThatExitsAtOnce_data();
     void anEngineThatExitsAtOnce();
     void anEngineThatNeverAnswers();
+    void anEngineThatTakesNoInput();
+    void anEngineThatPausesGetsEveryCommandInOrder();
     void anEngineThatIgnoresQuitIsEnded();
 };
 
@@ -137,6 +163,41 @@ void TestEngineFaults::anEngineThatNeverAnswers()
     QVERIFY(!rig.controller.Connected());
     QVERIFY(rig.panel.isHidden());
     QTRY_VERIFY_WITH_TIMEOUT(FileLines(engine.ReceivedFile()).contains(QStringLiteral("quit")), Wait);
+    QVERIFY(rig.prompts.messages.isEmpty());
+}
+
+void TestEngineFaults::anEngineThatTakesNoInput()
+{
+    TScriptedEngine engine(QStringLiteral("@start\n@sleep 600000\n"));
+    TEngineRig rig(engine.File(), TEngineController::Uci);
+    rig.controller.SetNoAnswerTimeout(300ms);
+    rig.controller.EngineButtonClick();
+    QVERIFY(rig.controller.Connected());
+    const TEventLoopDelay delay;
+    StepThroughALongGame(rig.controller);
+    qInfo("longest event-loop gap: %lld ms", qint64(delay.Longest()));
+    QVERIFY2(delay.Longest() < 1000, qPrintable(QStringLiteral("the window froze for %1 ms").arg(delay.Longest())));
+    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("EngineLabel"), QStringLiteral("The engine does not answer"), Wait);
+    QVERIFY(rig.controller.Connected());
+    QVERIFY(rig.prompts.messages.isEmpty());
+    // Stopping it does not wait for the queued commands: it is ended.
+    rig.panel.findChild<QToolButton *>(QStringLiteral("EngineButton2"))->click();
+    QVERIFY(!rig.controller.Connected());
+    QTRY_VERIFY_WITH_TIMEOUT(rig.controller.Process()->findChildren<QProcess *>().isEmpty(), Wait);
+    QVERIFY(FileLines(engine.ReceivedFile()).isEmpty());
+}
+
+void TestEngineFaults::anEngineThatPausesGetsEveryCommandInOrder()
+{
+    TScriptedEngine engine(QStringLiteral("@start\n@sleep 3000\n@on uci\nid name Late\nuciok\n"));
+    TEngineRig rig(engine.File(), TEngineController::Uci);
+    rig.controller.EngineButtonClick();
+    QVERIFY(rig.controller.Connected());
+    const QStringList sent = QStringList{"uci", "isready", "stop", "position startpos", "go infinite"}
+                             + StepThroughALongGame(rig.controller);
+    QTRY_COMPARE_WITH_TIMEOUT(FileLines(engine.ReceivedFile()).size(), sent.size(), Wait);
+    QCOMPARE(FileLines(engine.ReceivedFile()), sent);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("EngineLabel"), QStringLiteral("UCI engine: Late"), Wait);
     QVERIFY(rig.prompts.messages.isEmpty());
 }
 
