@@ -2,6 +2,8 @@
 #include "app/server_entry.h"
 #include "app/server_game_loader.h"
 #include "service/xfccbasic.h"
+#include "tests/support/canned_http_server.h"
+#include "tests/support/hostile_replies.h"
 #include "tests/support/xfcc_test_server_process.h"
 
 #include <QDir>
@@ -9,6 +11,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -63,7 +66,10 @@ class TestQuorvalCli : public QObject
         process.start(qEnvironmentVariable("QUORVAL_CLI"),
                       (withFolder ? QStringList{"--folder", m_folder.path()} : QStringList()) + arguments);
         CliRun run;
-        if (!process.waitForFinished(60000)) {
+        // Waited for on the event loop, so that a peer of this test's own
+        // thread can answer the program.
+        QSignalSpy finished(&process, &QProcess::finished);
+        if (!process.waitForStarted() || !finished.wait(60000)) {
             process.kill();
             process.waitForFinished();
             run.err = "quorval-cli did not finish: " + process.errorString();
@@ -379,6 +385,44 @@ private Q_SLOTS:
         sendSucceeds({"Ann", "3", "Bc4", "--offer-draw"}, "Ann game 3, 3. Bc4 with a draw offer");
         sendSucceeds({"Bob", "3", "--accept-draw"}, "Bob game 3, the draw acceptance");
         QCOMPARE(GameById(gamesJson("Ann"), 3)["result"].toString(), "1/2-1/2");
+    }
+
+    // The program waits with its own limits (a minute without a byte), so
+    // the misbehaviours that only a shorter time limit ends are left to the
+    // tests of the binding.
+    void hostileServers_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("mode");
+        const QList<THostileMode> modes = HostileModes();
+        for (int mode = 0; mode < modes.size(); ++mode) {
+            if (modes[mode].failure.contains("within"))
+                continue;
+            for (const QStringList &arguments : {QStringList{"games", "Hostile"}, QStringList{"send", "Hostile", "1", "e4"}})
+                QTest::addRow("%s, %s", modes[mode].name, qPrintable(arguments.first())) << arguments << mode;
+        }
+    }
+
+    void hostileServers()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, mode);
+        const THostileMode hostile = HostileModes().at(mode);
+        TCannedHttpServer server;
+        hostile.apply(server);
+        QTemporaryDir folder;
+        QVERIFY(QDir().mkpath(folder.filePath("servers")));
+        WriteServerFile(folder.filePath("servers"), {"Hostile", server.serviceAddress(), "ann", "ann-pw", {}});
+        const CliRun run = cli(QStringList{"--folder", folder.path()} + arguments, false);
+        // A SOAP fault is how a server refuses a password; anything else is
+        // a server that could not be read.
+        const QStringList soapFaults{"a SOAP fault without faultstring", "deeply nested XML"};
+        QCOMPARE(run.code, soapFaults.contains(hostile.name) ? 5 : 4);
+        QVERIFY2(run.err.contains("quorval-cli: Hostile") && run.err.contains(hostile.failure), qPrintable(run.err));
+        QCOMPARE(run.out, QString());
+        // Nothing is sent once the games cannot be read.
+        for (const TCannedHttpServer::Request &request : server.requests())
+            QVERIFY(!request.body.contains("MakeAMove"));
     }
 };
 
