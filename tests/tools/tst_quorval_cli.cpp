@@ -420,9 +420,9 @@ private Q_SLOTS:
         QCOMPARE(run.code, soapFaults.contains(hostile.name) ? 5 : 4);
         QVERIFY2(run.err.contains("quorval-cli: Hostile") && run.err.contains(hostile.failure), qPrintable(run.err));
         QCOMPARE(run.out, QString());
-        // Nothing is sent once the games cannot be read.
-        for (const TCannedHttpServer::Request &request : server.requests())
-            QVERIFY(!request.body.contains("MakeAMove"));
+        // The games were asked for once, and nothing is sent when they cannot be read.
+        QCOMPARE(server.requests().size(), 1);
+        QVERIFY(server.requests().first().body.contains("GetMyGames"));
     }
 };
 
