@@ -2,6 +2,7 @@
 
 #include "app/general_error.h"
 #include "app/server_entry.h"
+#include "app/server_name.h"
 #include "ui/multilang.h"
 #include "ui/prompts.h"
 #include "ui/wordlists.h"
@@ -59,7 +60,8 @@ TAddServerDialog::TAddServerDialog(const QString &serversFolder, std::function<i
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    createMultiLang(this, WordList::AddServerDialog)->followActivation(std::move(activeLanguage));
+    m_translator = createMultiLang(this, WordList::AddServerDialog);
+    m_translator->followActivation(std::move(activeLanguage));
 
     connect(ok, &QPushButton::clicked, this, Guarded(this, &TAddServerDialog::Button1Click));
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -87,13 +89,20 @@ void TAddServerDialog::Button1Click()
         {Edit3, "You have to enter a user name"},
         {Edit4, "You have to enter a user password"},
     };
+    const auto refuse = [this](QLineEdit *edit, const QString &message) {
+        MessageDlg(message, TPrompts::Icon::Error, TPrompts::Button::Ok, this);
+        edit->setFocus();
+    };
     for (const auto &field : required) {
-        if (field.edit->text().isEmpty()) {
-            MessageDlg(QLatin1String(field.message), TPrompts::Icon::Error, TPrompts::Button::Ok, this);
-            field.edit->setFocus();
-            return;
-        }
+        if (field.edit->text().isEmpty())
+            return refuse(field.edit, QLatin1String(field.message));
     }
+    // The name becomes a file name in the servers folder, and the password
+    // goes to the address: both are checked before anything is written.
+    if (const QString id = ServerNameProblemMessageId(CheckServerName(Edit1->text())); !id.isEmpty())
+        return refuse(Edit1, m_translator->Translate(id).replace(QLatin1String("%1"), Edit1->text().left(MaxServerNameLength)));
+    if (!IsWebAddress(Edit2->text()))
+        return refuse(Edit2, m_translator->Translate(QStringLiteral("@notaserviceaddress")).replace(QLatin1String("%1"), Edit2->text()));
     WriteServerFile(m_serversFolder, entry());
     Q_EMIT serverSaved();
     accept();

@@ -7,6 +7,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class TMultiLang;
 struct ServerEntry;
 
 // Adds or edits a server: five fields, saved as the server's file under the
@@ -23,7 +24,8 @@ public:
     ServerEntry entry() const;
 
 public Q_SLOTS:
-    // Checks the required fields in order, then writes the server file.
+    // Checks the required fields in order, the name and the service address,
+    // then writes the server file.
     void Button1Click();
 
 Q_SIGNALS:
@@ -32,6 +34,7 @@ Q_SIGNALS:
 
 private:
     QString m_serversFolder;
+    TMultiLang *m_translator;
     QLineEdit *Edit1;
     QLineEdit *Edit2;
     QLineEdit *Edit3;

@@ -1,6 +1,7 @@
 #include "app/server_entry.h"
 
 #include "app/atomic_file.h"
+#include "app/server_name.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,8 +45,12 @@ ServerEntry ReadServerFile(const QString &folder, const QString &name)
 
 void WriteServerFile(const QString &folder, const ServerEntry &entry)
 {
+    if (CheckServerName(entry.Name) != ServerNameProblem::None) {
+        throw std::runtime_error(
+            QStringLiteral("Not a server name: \"%1\"").arg(entry.Name.left(MaxServerNameLength)).toStdString());
+    }
     QByteArray contents;
     for (const QString *line : {&entry.ServiceUrl, &entry.UserName, &entry.Password, &entry.WebSite})
         contents += line->toLocal8Bit() + "\r\n";
-    WriteFileAtomically(ServerFileName(folder, entry.Name), contents);
+    WriteFileAtomically(ServerFileName(folder, entry.Name), contents, OwnerOnly);
 }

@@ -25,7 +25,9 @@ QStringList ListServerFiles(const QString &folder);
 ServerEntry ReadServerFile(const QString &folder, const QString &name);
 
 // Creates or replaces folder/entry.Name with the four lines, each ended by
-// CR LF. Throws std::runtime_error on failure; an old file then stays intact.
+// CR LF, readable by its owner only (it holds the password). Throws
+// std::runtime_error on failure, and before anything is written when the name
+// is not a server name (app/server_name.h); an old file then stays intact.
 void WriteServerFile(const QString &folder, const ServerEntry &entry);
 
 QString ServerFileName(const QString &folder, const QString &name);

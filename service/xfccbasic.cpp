@@ -10,7 +10,7 @@ class XfccBasicSoapProxy final : public XfccBasicSoap
 {
 public:
     XfccBasicSoapProxy(const QString &address, const XfccTransport &transport)
-        : m_address(address.isEmpty() ? QString(XfccDefaultServiceAddress) : address),
+        : m_address(address),
           m_transport(transport)
     {
     }
@@ -37,7 +37,11 @@ private:
                     const QStringList &values)
     {
         const QUrl url(m_address, QUrl::StrictMode);
-        if (!url.isValid() || url.isRelative() || url.host().isEmpty())
+        // The user name and password go wherever the address points: only to
+        // a web server the player named, never to a default or another scheme.
+        const QString scheme = url.scheme().toLower();
+        if (!url.isValid() || url.isRelative() || url.host().isEmpty()
+            || (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
             throw EXfccError(QStringLiteral("The service address \"%1\" is not a valid web address")
                                  .arg(m_address));
         const SoapHttpReply reply = PostSoapRequest(m_transport, url, XfccSoapAction(operation),

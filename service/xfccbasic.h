@@ -24,8 +24,8 @@ public:
                                       const QString &myMessage) = 0;
 };
 
-// A proxy that sends every call to `address`, as entered; an empty address
-// gives XfccDefaultServiceAddress. The operations and their messages are fixed,
+// A proxy that sends every call to `address`, as entered; a call to an empty
+// address or one that is not http or https fails before anything is sent. The operations and their messages are fixed,
 // so the proxy never reads a service description and ignores `useWsdl`.
 std::unique_ptr<XfccBasicSoap> GetXfccBasicSoap(bool useWsdl = false, const QString &address = {},
                                                 const XfccTransport &transport = {});
