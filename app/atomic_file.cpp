@@ -31,10 +31,16 @@ bool WriteWhole(QFileDevice &file, const QByteArray &contents)
 
 } // namespace
 
-void WriteFileAtomically(const QString &fileName, const QByteArray &contents)
+void WriteFileAtomically(const QString &fileName, const QByteArray &contents, QFileDevice::Permissions permissions)
 {
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !WriteWhole(file, contents) || !file.commit())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        FailToWrite(fileName, file.errorString());
+    // Set on the temporary file before anything is written to it, so the
+    // contents are never readable by others, not even for a moment.
+    if (permissions && !file.setPermissions(permissions))
+        FailToWrite(fileName, file.errorString());
+    if (!WriteWhole(file, contents) || !file.commit())
         FailToWrite(fileName, file.errorString());
 }
 

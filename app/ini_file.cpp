@@ -12,9 +12,18 @@ bool sameName(const QString &a, const QString &b)
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
+bool isQuoted(const QByteArray &value)
+{
+    return value.size() >= 2 && value.startsWith('"') && value.endsWith('"');
+}
+
+// As the profile readers of the system the format comes from: the value
+// after "=", without the blanks around it and one pair of double quotes
+// around the whole.
 QByteArray valueOf(const QByteArray &line)
 {
-    return line.mid(line.indexOf('=') + 1).trimmed();
+    const QByteArray value = line.mid(line.indexOf('=') + 1).trimmed();
+    return isQuoted(value) ? value.mid(1, value.size() - 2) : value;
 }
 
 // A value's text with every character its bytes hold: a byte-order mark at its
@@ -96,7 +105,7 @@ QByteArray TIniFile::contents() const
 
 void TIniFile::save() const
 {
-    WriteFileAtomically(m_fileName, contents());
+    WriteFileAtomically(m_fileName, contents(), OwnerOnly);
 }
 
 qsizetype TIniFile::findKey(const QString &section, const QString &key) const
@@ -164,7 +173,9 @@ bool TIniFile::readBool(const QString &section, const QString &key, bool fallbac
 
 void TIniFile::writeString(const QString &section, const QString &key, const QString &value)
 {
-    const QByteArray text = key.toLocal8Bit() + '=' + value.toLocal8Bit();
+    // A value that is itself in quotes gets one pair more, which reading drops.
+    const QByteArray bytes = value.toLocal8Bit();
+    const QByteArray text = key.toLocal8Bit() + '=' + (isQuoted(bytes) ? '"' + bytes + '"' : bytes);
     if (const qsizetype i = findKey(section, key); i >= 0) {
         m_lines[i].text = text;
         return;

@@ -8,6 +8,8 @@
 // and writing keep every other line, the order of keys and the bytes of
 // values as they are; section and key names match without regard to case.
 // Lines that are neither (comments, junk) are kept and otherwise ignored.
+// A value read loses one pair of double quotes around it, as the system's own
+// profile readers drop them; writing such a value adds a pair.
 class TIniFile
 {
 public:
@@ -23,8 +25,8 @@ public:
     void parse(const QByteArray &contents);
     QByteArray contents() const;
 
-    // Replaces the file atomically; throws std::runtime_error on failure,
-    // leaving the old file untouched.
+    // Replaces the file atomically, readable by its owner only; throws
+    // std::runtime_error on failure, leaving the old file untouched.
     void save() const;
 
     bool hasKey(const QString &section, const QString &key) const;

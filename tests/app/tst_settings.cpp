@@ -75,6 +75,10 @@ private Q_SLOTS:
             "ENGINE_PROTOCOL=0\r\n";
         QCOMPARE(readAll(context.settingsFileName()), expected);
         QVERIFY(prompts.messages.isEmpty());
+        // Like the server files, the settings file is its owner's alone.
+        QCOMPARE(QFile::permissions(context.settingsFileName())
+                     & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
+                 QFileDevice::Permissions());
     }
 
     void storedValuesSurviveARunAndOtherLinesStayAsTheyWere()
@@ -151,6 +155,19 @@ private Q_SLOTS:
         cut.write(ini);
         written.parse(ini.contents());
         QCOMPARE(TSettings::read(written, "/p/").EngineFileName, cut.EngineFileName);
+
+        // One pair of double quotes around a value is not part of it, and the
+        // file keeps its bytes; a value in quotes of its own keeps them.
+        ini.parse("[ANALYSIS_ENGINE]\r\nENGINE_FILE_NAME= \"C:\\Program Files\\e.exe\" \r\nENGINE_PROTOCOL=\"1\"\r\n");
+        const TSettings quoted = TSettings::read(ini, "/p/");
+        QCOMPARE(quoted.EngineFileName, QStringLiteral("C:\\Program Files\\e.exe"));
+        QCOMPARE(quoted.EngineProtocol, 1);
+        QVERIFY(ini.contents().contains("ENGINE_FILE_NAME= \"C:\\Program Files\\e.exe\" \r\n"));
+        TSettings ownQuotes = quoted;
+        ownQuotes.EngineFileName = QStringLiteral("\"/opt/e\"");
+        ownQuotes.write(ini);
+        written.parse(ini.contents());
+        QCOMPARE(TSettings::read(written, "/p/").EngineFileName, ownQuotes.EngineFileName);
 
         // A file of line feeds whose unended last line ends in a carriage
         // return reads back as it is written.
