@@ -11,6 +11,10 @@ class TestSingleInstance : public QObject
     Q_OBJECT
 
     QTemporaryDir m_root;
+    QString lockFile() const
+    {
+        return QFileInfo(TSingleInstance::lockFileName("QuorvalMutex", TSingleInstance::currentUser())).fileName();
+    }
 
     QString installCopy(const QString &name)
     {
@@ -44,7 +48,7 @@ private Q_SLOTS:
         auto first = start(installCopy("first"));
         QVERIFY(first->waitForStarted());
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(m_root.filePath("first/servers")).isDir(), 20000);
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(m_root.filePath("tmp/QuorvalMutex.lock")), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(m_root.filePath("tmp/" + lockFile())), 20000);
 
         auto second = start(installCopy("second"));
         QVERIFY(second->waitForStarted());
@@ -58,12 +62,12 @@ private Q_SLOTS:
         second->waitForFinished();
 
         QCOMPARE(first->state(), QProcess::Running);
-        QVERIFY(QFile::exists(m_root.filePath("tmp/QuorvalMutex.lock")));
+        QVERIFY(QFile::exists(m_root.filePath("tmp/" + lockFile())));
 
         // A run that crashed leaves its lock behind; it does not block a new start.
         first->kill();
         first->waitForFinished();
-        QVERIFY(QFile::exists(m_root.filePath("tmp/QuorvalMutex.lock")));
+        QVERIFY(QFile::exists(m_root.filePath("tmp/" + lockFile())));
         auto third = start(installCopy("third"));
         QVERIFY(third->waitForStarted());
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(m_root.filePath("third/servers")).isDir(), 20000);
@@ -80,6 +84,11 @@ private Q_SLOTS:
         // QLockFile is per process: a second handle in the same process sees it held.
         TSingleInstance two(QStringLiteral("QuorvalTestMutex"));
         QVERIFY(!two.acquire());
+        // Another user's session on the same machine has a lock of its own.
+        TSingleInstance otherUser(QStringLiteral("QuorvalTestMutex"), QStringLiteral("someone else"));
+        QVERIFY(otherUser.acquire());
+        QCOMPARE(QFileInfo(TSingleInstance::lockFileName("QuorvalTestMutex", "someone else")).fileName(),
+                 QStringLiteral("QuorvalTestMutex-someone_else.lock"));
     }
 };
 
