@@ -31,8 +31,10 @@ TChessDiagram2D::TChessDiagram2D(QWidget *parent, const QString &fontFile)
             // A blank picture draws nothing: an all-white mask, a black image.
             m_pictures[index] = QImage(S, S, QImage::Format_RGB32);
             m_pictures[index].fill(index > 12 ? Qt::white : Qt::black);
-            MessageDlg(QStringLiteral("Error loading ") + TPiecePictures::resourceName(index),
-                       TPrompts::Icon::Error, TPrompts::Button::Ok, this);
+            // One box says what is missing; one a picture would say it 24 times.
+            if (!failed)
+                MessageDlg(QStringLiteral("Error loading ") + TPiecePictures::resourceName(index),
+                           TPrompts::Icon::Error, TPrompts::Button::Ok, this);
             failed = true;
         }
     }

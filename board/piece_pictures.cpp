@@ -32,7 +32,7 @@ QPainterPath glyphPath(const QRawFont &font, char32_t codePoint)
 
 QString TPiecePictures::defaultFontFile()
 {
-    return QStringLiteral("/usr/share/fonts/truetype/freefont/FreeSerif.ttf");
+    return QStringLiteral(":/board/piece-glyphs.ttf");
 }
 
 TPiecePictures::TPiecePictures(const QString &fontFile, int squareSize)

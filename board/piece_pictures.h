@@ -15,7 +15,7 @@ class TPiecePictures
 public:
     static constexpr int Count = 24;
 
-    // The FreeSerif file of Debian's fonts-freefont-ttf.
+    // The chess glyphs shipped in the program's resources (board/artwork).
     static QString defaultFontFile();
 
     explicit TPiecePictures(const QString &fontFile, int squareSize);
