@@ -127,7 +127,9 @@ TOptionsDialog::TOptionsDialog(TSettings &settings, const QString &serversFolder
     connect(ok, &QPushButton::clicked, this, &TOptionsDialog::OKBtnClick);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     MultiLang1 = createMultiLang(this, WordList::OptionsDialog);
-    MultiLang1->followActivation([this] { return int(m_settings.ActiveLanguage); });
+    // While the dialog is open, its language is the one the radio group shows:
+    // coming back from the add-server dialog keeps the preview.
+    MultiLang1->followActivation([this] { return isVisible() ? EditLAnguage->itemIndex() : int(m_settings.ActiveLanguage); });
     connect(EditLAnguage, &TRadioGroup::clicked, this, &TOptionsDialog::EditLAnguageClick);
     if (m_addServerDialog) {
         connect(m_addServerDialog, &TAddServerDialog::serverSaved, this, [this] {
@@ -190,14 +192,27 @@ void TOptionsDialog::Button1Click()
     m_addServerDialog->exec();
 }
 
+QString TOptionsDialog::selectedServer()
+{
+    // Only a row the player selected counts: Qt makes the first row current
+    // when the list takes the focus with nothing selected.
+    const QList<QListWidgetItem *> selected = ListBox1->selectedItems();
+    if (selected.isEmpty()) {
+        MessageDlg(MultiLang1->Translate(QStringLiteral("@selectserverfirst")), TPrompts::Icon::Information,
+                   TPrompts::Button::Ok, this);
+        return {};
+    }
+    return selected.front()->text();
+}
+
 void TOptionsDialog::Button2Click()
 {
-    const QListWidgetItem *item = ListBox1->currentItem();
-    if (!item)
+    const QString name = selectedServer();
+    if (name.isEmpty())
         return;
     ServerEntry entry;
     try {
-        entry = ReadServerFile(m_serversFolder, item->text());
+        entry = ReadServerFile(m_serversFolder, name);
     } catch (const std::runtime_error &) {
         MessageDlg(QStringLiteral("Error opening server file"), TPrompts::Icon::Error, TPrompts::Button::Ok, this);
         return;
@@ -208,14 +223,14 @@ void TOptionsDialog::Button2Click()
 
 void TOptionsDialog::Button3Click()
 {
-    const QListWidgetItem *item = ListBox1->currentItem();
-    if (!item)
+    const QString name = selectedServer();
+    if (name.isEmpty())
         return;
-    if (MessageDlg(QStringLiteral("Are you sure you want to delete this server?"), TPrompts::Icon::Confirmation,
-                   TPrompts::Button::Ok | TPrompts::Button::Cancel, this)
+    if (MessageDlg(QStringLiteral("Are you sure you want to delete this server?\n\n") + name,
+                   TPrompts::Icon::Confirmation, TPrompts::Button::Ok | TPrompts::Button::Cancel, this)
         != TPrompts::Button::Ok)
         return;
-    QFile::remove(ServerFileName(m_serversFolder, item->text()));
+    QFile::remove(ServerFileName(m_serversFolder, name));
     RefreshList();
     Q_EMIT serversChanged();
 }

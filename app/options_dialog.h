@@ -45,6 +45,10 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    // The name of the server selected in the list; with none, says so and
+    // gives an empty text.
+    QString selectedServer();
+
     TSettings &m_settings;
     QString m_serversFolder;
     TAddServerDialog *m_addServerDialog;

@@ -6,6 +6,7 @@
 #include "app/general_error.h"
 #include "app/ini_file.h"
 #include "app/options_dialog.h"
+#include "app/server_name.h"
 #include "app/state_icons.h"
 #include "board/move_entry.h"
 #include "board/promotion_dialog.h"
@@ -37,9 +38,11 @@
 #include <QScopeGuard>
 #include <QScopedValueRollback>
 
-#include <algorithm>
-#include <utility>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <exception>
+#include <utility>
 
 namespace {
 constexpr int ToolBarHeight = 33;
@@ -92,8 +95,12 @@ void TQuorvalMain::FormCreate()
     PanelEngine->SetBackgroundColor(ColorFromColorRef(m_settings.LightSquaresColor));
     applyBoardColors();
 
-    // Now and at every activation: the options dialog may have changed it.
+    // Now and at every activation: the options dialog may have changed it. A
+    // language the program does not have is reported once here; from then on
+    // the default is used, and stored at shutdown.
     MultiLang1->setActiveLanguage(m_settings.ActiveLanguage);
+    if (m_settings.ActiveLanguage >= MultiLang1->languages())
+        m_settings.ActiveLanguage = TSettings().ActiveLanguage;
     MultiLang1->followActivation([this] { return int(m_settings.ActiveLanguage); });
     update();
 }
@@ -119,7 +126,11 @@ void TQuorvalMain::FormActivate()
     if (!m_activatedOnce) {
         m_activatedOnce = true;
         repaint();
-        refreshServerList(true);
+        // The first server's failure is reported and does not keep the
+        // others from being checked.
+        RunGuarded([this] { refreshServerList(true); });
+        if (m_settings.CheckServersPeriodically)
+            SpyServers();
     }
     // A first run starts in the options dialog, where the user adds servers.
     if (OptionsDialog && !m_firstRunOptionsShown && !QFile::exists(m_context.settingsFileName())) {
@@ -280,17 +291,26 @@ void TQuorvalMain::SpyServers()
 {
     if (ServersList->count() == 0 || m_serverRequestRunning)
         return;
+    // A server that cannot be reached keeps its icon. A server file that
+    // cannot be read is reported once the check is over; every other server
+    // is still asked.
+    std::exception_ptr unreadableServerFile;
     {
         const QScopedValueRollback running(m_serverRequestRunning, true);
         TWaitScope wait(WaitWindow, QString());
         ServersList->repaint();
         GameList->repaint();
-        // A server that cannot be reached keeps its icon; an unreadable
-        // server file ends the whole check.
         for (int i = 0; i < ServersList->count(); ++i) {
             QListWidgetItem *server = ServersList->item(i);
             wait.setMessage(connectingText(server->text()));
-            const ServerEntry entry = ReadServerFile(m_context.ServersFolder, server->text());
+            ServerEntry entry;
+            try {
+                entry = ReadServerFile(m_context.ServersFolder, server->text());
+            } catch (const std::exception &) {
+                if (!unreadableServerFile)
+                    unreadableServerFile = std::current_exception();
+                continue;
+            }
             try {
                 const ArrayOfXfccGame games =
                     GetXfccBasicSoap(false, entry.ServiceUrl, m_xfccTransport)->GetMyGames(entry.UserName, entry.Password);
@@ -300,7 +320,9 @@ void TQuorvalMain::SpyServers()
             }
         }
     }
-    ServersListClick();
+    RunGuarded([this] { ServersListClick(); });
+    if (unreadableServerFile)
+        std::rethrow_exception(unreadableServerFile);
 }
 
 void TQuorvalMain::Getgamelist2Click()
@@ -324,6 +346,19 @@ void TQuorvalMain::openAddress(const QString &address)
         TPrompts::instance().openUrl(QUrl(address));
 }
 
+void TQuorvalMain::openServerAddress(const QString &address)
+{
+    if (address.isEmpty())
+        return;
+    // A server or a hand-made file could name a local file or program here.
+    if (!IsWebAddress(address)) {
+        MessageDlg(MultiLang1->Translate(QStringLiteral("@notawebaddress")).replace(QLatin1String("%1"), address),
+                   TPrompts::Icon::Warning, TPrompts::Button::Ok, this);
+        return;
+    }
+    openAddress(address);
+}
+
 void TQuorvalMain::Mainhelp1Click()
 {
     openAddress(WebSiteBase() + QStringLiteral("/xfcc/index.html"));
@@ -341,7 +376,7 @@ void TQuorvalMain::Quorvalforums1Click()
 
 void TQuorvalMain::Gotoserverwebsite1Click()
 {
-    openAddress(m_currentServer.WebSite);
+    openServerAddress(m_currentServer.WebSite);
 }
 
 void TQuorvalMain::SpeedButton1Click()
@@ -350,7 +385,7 @@ void TQuorvalMain::SpeedButton1Click()
         MessageDlg(QStringLiteral("No game active!"), TPrompts::Icon::Error, TPrompts::Button::Ok, this);
         return;
     }
-    openAddress(m_currentGame.gameLink);
+    openServerAddress(m_currentGame.gameLink);
 }
 
 void TQuorvalMain::About1Click()

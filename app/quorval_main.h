@@ -148,6 +148,9 @@ private:
     void setServerStateIcon(QListWidgetItem *server, bool moveDue);
     QString connectingText(const QString &serverName) const;
     void openAddress(const QString &address);
+    // Opens an address that came from a server or a server file: only web
+    // pages, anything else gets a warning naming it.
+    void openServerAddress(const QString &address);
 
     TProgramContext m_context;
     TSettings m_settings;

@@ -339,9 +339,10 @@ void TMultiLang::applyTexts(QObject *c, int &row)
         if (auto *menu = qobject_cast<QMenu *>(c)) {
             menu->setTitle(text);
         } else {
+            // "-" makes a separator, which shows no text of its own.
             auto *action = static_cast<QAction *>(c);
             action->setSeparator(text == QLatin1String("-"));
-            action->setText(text);
+            action->setText(action->isSeparator() ? QString() : text);
         }
         return;
     case Kind::Other:

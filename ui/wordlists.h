@@ -25,12 +25,17 @@ class TMultiLang;
 //                 GameList (QTreeWidget without root decoration, 7 columns),
 //                 SaveDialog1 (a TFileDialogTexts); messages "@servererror",
 //                 "@authenticationfailed", "@movesentsuccessfully",
-//                 "@sendingmove", "@connectingtoserver", "@badmoveentered".
+//                 "@sendingmove", "@connectingtoserver", "@badmoveentered",
+//                 "@notawebaddress".
 //   options dialog   %Form%, GroupBox1, Button1-3, EditShowComments,
 //                 EditFigurine, EditShowOngoing, EditCheckServers, Label1-3,
-//                 EditLAnguage and EditEngineType (TRadioGroup), OKBtn, CancelBtn.
+//                 EditLAnguage and EditEngineType (TRadioGroup), OKBtn, CancelBtn;
+//                 message "@selectserverfirst".
 //   add-server dialog   %Form%, Edit1-Edit5 (QLineEdits, each the buddy of
-//                 the QLabel that names it), Button1 (OK), Button2 (Cancel).
+//                 the QLabel that names it), Button1 (OK), Button2 (Cancel);
+//                 messages "@servernametoolong", "@servernamepath",
+//                 "@servernamedot", "@servernamecontrol", "@servernamereserved",
+//                 "@notaserviceaddress".
 //   send-move dialog   %Form%, Label1-3, OfferResult (TRadioGroup), Button1,
 //                 Button2, "@invalidmovenumber".
 //   about box     %Form%, Label1, Label2, SpeedButton1.

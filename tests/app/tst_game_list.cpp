@@ -240,6 +240,137 @@ private Q_SLOTS:
         QVERIFY(!m_window->waitWindow()->isVisible());
     }
 
+    // Two real servers: on the first, "ann" waits for her opponent; on the
+    // second, "bob" is to move.
+    static QString writeTwoPlayerGame(const QTemporaryDir &dir)
+    {
+        const QString fileName = dir.filePath("games.json");
+        QFile file(fileName);
+        if (!file.open(QIODevice::WriteOnly))
+            return {};
+        file.write(R"({"users": [{"username": "ann", "password": "ann"}, {"username": "bob", "password": "bob"}],
+                       "games": [{"id": 1, "whiteUser": "ann", "blackUser": "bob", "white": "Ann", "black": "Bob",
+                                  "event": "Start-up", "result": "Ongoing", "moves": ["e4"]}]})");
+        return fileName;
+    }
+    std::unique_ptr<TQuorvalMain> startWithTwoServers(const QTemporaryDir &dir, TXfccTestServerProcess &first,
+                                                      TXfccTestServerProcess &second, bool checkAtStart)
+    {
+        const QString games = writeTwoPlayerGame(dir);
+        if (!first.start(games) || !second.start(games))
+            return {};
+        QDir().mkpath(dir.filePath("program"));
+        QFile ini(dir.filePath("program/quorval.ini"));
+        if (!ini.open(QIODevice::WriteOnly))
+            return {};
+        ini.write(checkAtStart ? "[SETUP]\r\nCHECK_SERVERS_PERIODICALLY=1\r\n" : "[SETUP]\r\nCHECK_SERVERS_PERIODICALLY=0\r\n");
+        ini.close();
+        auto window = std::make_unique<TQuorvalMain>(TProgramContext::forFolder(dir.filePath("program")));
+        window->createDialogs();
+        // Servers are listed in the file system's order: ann's account goes to
+        // the server listed first, bob's to the one listed second.
+        const QString folder = window->context().ServersFolder;
+        WriteServerFile(folder, {"A", {}, {}, {}, {}});
+        WriteServerFile(folder, {"B", {}, {}, {}, {}});
+        const QStringList listed = ListServerFiles(folder);
+        WriteServerFile(folder, {listed[0], first.serviceAddress(), "ann", "ann", ""});
+        WriteServerFile(folder, {listed[1], second.serviceAddress(), "bob", "bob", ""});
+        return window;
+    }
+
+    QString serverOf(const QString &user) const
+    {
+        for (const QString &name : ListServerFiles(m_window->context().ServersFolder)) {
+            if (ReadServerFile(m_window->context().ServersFolder, name).UserName == user)
+                return name;
+        }
+        return {};
+    }
+
+    void theStartUpCheckAsksEveryServer_data()
+    {
+        QTest::addColumn<bool>("checkAtStart");
+        QTest::newRow("on") << true;
+        QTest::newRow("off") << false;
+    }
+    void theStartUpCheckAsksEveryServer()
+    {
+        QFETCH(bool, checkAtStart);
+        m_window.reset();
+        QTemporaryDir dir;
+        TXfccTestServerProcess first, second;
+        m_window = startWithTwoServers(dir, first, second, checkAtStart);
+        QVERIFY(m_window);
+        m_window->show();
+        QTRY_VERIFY(m_window->CurrentGame());
+        QTRY_VERIFY(!m_window->waitWindow()->isVisible());
+        // The first server listed is selected, and its games are shown.
+        QCOMPARE(m_window->serversList()->currentRow(), 0);
+        QCOMPARE(m_window->CurrentServer().Name, m_window->serversList()->item(0)->text());
+        QCOMPARE(column(2), QStringList{"Bob"});
+        QCOMPARE(m_window->serversList()->item(0)->data(Qt::UserRole).toInt(), 0);
+        // Bob's move is due on the second server: the check shows it without a click.
+        QCOMPARE(m_window->serversList()->item(1)->data(Qt::UserRole).toInt(), checkAtStart ? 1 : 0);
+        QVERIFY(m_prompts->messages.isEmpty());
+    }
+
+    void anUnreadableServerFileEndsTheCheckAfterAllWereAsked()
+    {
+        m_window.reset();
+        QTemporaryDir dir;
+        TXfccTestServerProcess first, second;
+        m_window = startWithTwoServers(dir, first, second, false);
+        QVERIFY(m_window);
+        addServer("Broken", "http://127.0.0.1:1/XfccBasic.asmx");
+        m_window->refreshServerList(false);
+        QCOMPARE(m_window->serversList()->count(), 3);
+        select(serverOf("ann"));
+        m_window->ServersListClick();
+        // The file becomes a folder after it was listed.
+        const QString broken = ServerFileName(m_window->context().ServersFolder, "Broken");
+        QVERIFY(QFile::remove(broken) && QDir().mkpath(broken));
+        m_window->gameList()->topLevelItem(0)->setText(1, "shown before the check");
+
+        QTest::mouseClick(m_window->findChild<QToolButton *>("SpeedButton4"), Qt::LeftButton);
+        QCOMPARE(serverIcon(serverOf("bob")), 1);  // asked, wherever the broken file is listed
+        QCOMPARE(m_prompts->messages.size(), 1);
+        QCOMPARE(m_prompts->messages[0].caption, QStringLiteral("Quorval 1.13"));
+        QVERIFY(m_prompts->messages[0].text.contains("Broken"));
+        // The selected server's games were shown again.
+        QCOMPARE(column(1), QStringList{"Ann"});
+        QVERIFY(!m_window->waitWindow()->isVisible());
+        QVERIFY(!QGuiApplication::overrideCursor());
+    }
+
+    void serverAddressesOpenOnlyAsWebPages_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("https") << "https://iccf.test/game?id=1" << true;
+        QTest::newRow("http") << "HTTP://iccf.test/" << true;
+        QTest::newRow("file") << "file:///etc/passwd" << false;
+        QTest::newRow("program") << "/usr/bin/xterm" << false;
+        QTest::newRow("other scheme") << "smb://host/share" << false;
+    }
+    void serverAddressesOpenOnlyAsWebPages()
+    {
+        QFETCH(QString, address);
+        QFETCH(bool, opened);
+        TCannedHttpServer server;
+        server.setReply(200, gamesReply({{7, "Ongoing", true, true}}).replace("http://g/7", address.toUtf8()));
+        addServer("Site", server.serviceAddress(), "alice", "pw", address);
+        m_window->refreshServerList(true);
+        QVERIFY(m_window->CurrentGame());
+        m_window->Gotoserverwebsite1Click();
+        m_window->findChild<QToolButton *>("SpeedButton1")->click();
+        QCOMPARE(m_prompts->openedUrls.size(), opened ? 2 : 0);
+        QCOMPARE(m_prompts->messages.size(), opened ? 0 : 2);
+        for (const auto &message : std::as_const(m_prompts->messages)) {
+            QCOMPARE(message.icon, TPrompts::Icon::Warning);
+            QCOMPARE(message.text, "This address is not a web page, so it was not opened: " + address);
+        }
+    }
+
     void commandsWithoutServerOrGame()
     {
         m_window->refreshServerList(true);

@@ -127,6 +127,44 @@ private Q_SLOTS:
             w.window->hide();
         }
         QCOMPARE(m_window->gameList()->headerItem()->text(1), language ? QStringLiteral("Blancas") : QStringLiteral("White"));
+        // A separator is a line, not a "-".
+        int separators = 0;
+        for (QAction *action : m_window->findChildren<QAction *>()) {
+            if (action->isSeparator()) {
+                ++separators;
+                QCOMPARE(action->text(), QString());
+            }
+        }
+        QCOMPARE(separators, 3);
+    }
+
+    void aLanguageTheProgramLacksIsReportedOnceAndForgotten()
+    {
+        m_window.reset();
+        QTemporaryDir dir;
+        QFile settings(dir.filePath("quorval.ini"));
+        QVERIFY(settings.open(QIODevice::WriteOnly));
+        settings.write("[SETUP]\r\nACTIVE_LANGUAGE=7\r\nCHECK_SERVERS_PERIODICALLY=0\r\n");
+        settings.close();
+        for (int run = 0; run < 2; ++run) {
+            TQuorvalMain window(TProgramContext::forFolder(dir.path()));
+            window.createDialogs();
+            for (QWidget *shown : {static_cast<QWidget *>(&window), static_cast<QWidget *>(window.optionsDialog()),
+                                   static_cast<QWidget *>(window.addServerDialog())}) {
+                shown->show();
+                shown->activateWindow();
+                QTRY_VERIFY(shown->isActiveWindow());
+                if (shown != &window)
+                    shown->hide();
+            }
+            QCOMPARE(window.gameList()->headerItem()->text(1), QStringLiteral("White"));
+            window.close();
+            // Told once in the first run; the default is stored, so never again.
+            QCOMPARE(m_prompts->messageTexts(),
+                     QStringList{"Value must not be higher than\nnumber of available languages."});
+        }
+        QVERIFY(settings.open(QIODevice::ReadOnly));
+        QVERIFY(settings.readAll().contains("ACTIVE_LANGUAGE=0\r\n"));
     }
 
     void theOptionsDialogPreviewsALanguageAndCancelKeepsTheOld()

@@ -184,11 +184,21 @@ private Q_SLOTS:
         click(m_options.get(), "Button2");
         QCOMPARE(ReadServerFile(m_dir.filePath("servers"), "Other").Password, QStringLiteral("pw2"));
 
-        // Removing asks first; Cancel keeps the file.
+        // With nothing selected, Edit and Remove act on no server, even
+        // where the list has a current row.
+        list->clearSelection();
+        list->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+        for (const char *button : {"Button3", "Button2"}) {
+            click(m_options.get(), button);
+            QCOMPARE(prompts.messages.last().text, QStringLiteral("Select a server first"));
+        }
+        QCOMPARE(listed(), (QStringList{"Local", "Other"}));
+
+        // Removing asks first, naming the server; Cancel keeps the file.
         list->setCurrentItem(list->findItems("Local", Qt::MatchExactly).first());
         prompts.buttonAnswers.enqueue(TPrompts::Button::Cancel);
         click(m_options.get(), "Button3");
-        QCOMPARE(prompts.messages.last().text, QStringLiteral("Are you sure you want to delete this server?"));
+        QCOMPARE(prompts.messages.last().text, QStringLiteral("Are you sure you want to delete this server?\n\nLocal"));
         QCOMPARE(prompts.messages.last().icon, TPrompts::Icon::Confirmation);
         QCOMPARE(listed(), (QStringList{"Local", "Other"}));
         list->setCurrentItem(list->findItems("Local", Qt::MatchExactly).first());
@@ -204,6 +214,22 @@ private Q_SLOTS:
         QCOMPARE(prompts.messages.size(), boxes + 1);
         QCOMPARE(prompts.messages.last().text, QStringLiteral("Error opening server file"));
         QDir(m_dir.filePath("servers/Broken")).removeRecursively();
+    }
+
+    void theLanguagePreviewOutlivesTheAddServerDialog()
+    {
+        TRecordingPrompts prompts;
+        m_options->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_options.get()));
+        child<TRadioGroup>(m_options.get(), "EditLAnguage")->setItemIndex(1);
+        Q_EMIT child<TRadioGroup>(m_options.get(), "EditLAnguage")->clicked(1);
+        QCOMPARE(m_options->windowTitle(), QStringLiteral("Opciones de Quorval"));
+        WhenModal([this](QWidget *dialog) { click(dialog, "Button2"); });
+        click(m_options.get(), "Button1");
+        m_options->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_options.get()));
+        QCOMPARE(m_options->windowTitle(), QStringLiteral("Opciones de Quorval"));
+        QCOMPARE(m_settings.ActiveLanguage, 0);
     }
 
     void aFirstRunOpensTheOptionsDialogOnce()
