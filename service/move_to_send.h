@@ -2,6 +2,7 @@
 
 #include "chess/game_record.h"
 #include "service/make_a_move_request.h"
+#include "service/xfcc_account.h"
 #include "service/xfcc_transport.h"
 #include "service/xfcc_types.h"
 
@@ -41,14 +42,6 @@ private:
     int m_gameId;
     bool m_hasWhite;
     QString m_moveText;
-};
-
-// The account a move is sent with.
-struct XfccAccount {
-    QString Name;        // shown while sending
-    QString ServiceUrl;
-    QString UserName;
-    QString Password;
 };
 
 // One MakeAMove call with the request and the account's user name and

@@ -10,10 +10,14 @@
 class EXfccError : public std::runtime_error
 {
 public:
-    // Where the call failed: on the way to the server (a bad address, no
-    // connection, an HTTP failure, a limit of the transport), in the server's
-    // answer to the request (a SOAP fault), or in reading its reply.
-    enum class Kind { Connection, Fault, Reply };
+    // Where the call failed. On the way to the server: a bad address, a
+    // limit of the transport or another failure of the exchange (Connection),
+    // no answer in time (TimedOut), a refused connection (Refused), a failed
+    // secure connection (Tls), an HTTP error status (HttpStatus), or the
+    // player's cancel (Cancelled). In the server's answer to the request: a
+    // SOAP fault (Fault), which is how servers refuse a password. Or in
+    // reading its reply (Reply).
+    enum class Kind { Connection, TimedOut, Refused, Tls, HttpStatus, Cancelled, Fault, Reply };
 
     explicit EXfccError(const QString &message, Kind kind = Kind::Connection)
         : std::runtime_error(message.toStdString()), m_kind(kind)

@@ -1,15 +1,12 @@
 #include "service/xfcc_transport.h"
 
-#include "service/xfcc_error.h"
+#include "service/xfcc_cancellation.h"
 
-#include <QEventLoop>
 #include <QLocale>
 #include <QNetworkAccessManager>
 #include <QNetworkProxyFactory>
 #include <QNetworkReply>
 #include <QTimer>
-
-#include <memory>
 
 namespace {
 
@@ -22,17 +19,37 @@ public:
     }
 };
 
+EXfccError::Kind KindOf(const QNetworkReply &reply)
+{
+    switch (reply.error()) {
+    case QNetworkReply::ConnectionRefusedError:
+        return EXfccError::Kind::Refused;
+    case QNetworkReply::TimeoutError:
+        return EXfccError::Kind::TimedOut;
+    case QNetworkReply::SslHandshakeFailedError:
+        return EXfccError::Kind::Tls;
+    default:
+        break;
+    }
+    return reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() >= 400 ? EXfccError::Kind::HttpStatus
+                                                                                      : EXfccError::Kind::Connection;
+}
+
 } // namespace
 
-SoapHttpReply PostSoapRequest(const XfccTransport &transport, const QUrl &address,
-                              const QByteArray &soapAction, const QByteArray &body)
+TSoapCall::TSoapCall(const XfccTransport &transport, const QUrl &address, const QByteArray &soapAction,
+                     const QByteArray &body, QObject *parent)
+    : QObject(parent)
+    , m_transport(transport)
+    , m_address(address)
+    , m_stall(new QTimer(this))
+    , m_whole(new QTimer(this))
 {
-    std::unique_ptr<QNetworkAccessManager> ownNetwork;
     QNetworkAccessManager *network = transport.network;
     if (!network) {
-        ownNetwork = std::make_unique<QNetworkAccessManager>();
-        ownNetwork->setProxyFactory(new SystemProxyFactory);
-        network = ownNetwork.get();
+        m_ownNetwork = std::make_unique<QNetworkAccessManager>();
+        m_ownNetwork->setProxyFactory(new SystemProxyFactory);
+        network = m_ownNetwork.get();
     }
 
     QNetworkRequest request(address);
@@ -42,52 +59,105 @@ SoapHttpReply PostSoapRequest(const XfccTransport &transport, const QUrl &addres
     // A redirect would carry the password to an address the user never
     // entered; it is reported instead of followed.
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
-    const std::unique_ptr<QNetworkReply> reply(network->post(request, body));
+    m_reply.reset(network->post(request, body));
+    connect(m_reply.get(), &QNetworkReply::finished, this, &TSoapCall::finish);
 
-    QString failure;
-    const auto abortWith = [&](const QString &text) {
-        if (failure.isEmpty())
-            failure = text;
-        reply->abort();
-    };
-    // Each limit aborts the call with a text that names the server.
-    const QString server = address.toDisplayString(QUrl::RemoveUserInfo | QUrl::RemoveQuery);
-    const auto limit = [&](QTimer &timer, std::chrono::milliseconds duration, const QString &what) {
-        timer.setSingleShot(true);
-        timer.setInterval(duration);
-        QObject::connect(&timer, &QTimer::timeout, reply.get(), [&abortWith, server, duration, what] {
-            abortWith(QStringLiteral("%1 %2 within %3 seconds")
-                          .arg(server, what)
-                          .arg(std::chrono::duration<double>(duration).count()));
-        });
-        timer.start();
-    };
-    QTimer stall;
-    QTimer whole;
-    limit(stall, transport.stallTimeout, QStringLiteral("did not answer"));
-    limit(whole, transport.callTimeout, QStringLiteral("did not complete its answer"));
-    QObject::connect(reply.get(), &QNetworkReply::uploadProgress, &stall, qOverload<>(&QTimer::start));
-    QObject::connect(reply.get(), &QNetworkReply::downloadProgress, reply.get(),
-                     [&](qint64 received, qint64 total) {
-                         stall.start();
-                         if (received > transport.maxReplySize || total > transport.maxReplySize)
-                             abortWith(QStringLiteral("The server's reply is larger than %1")
-                                           .arg(QLocale::c().formattedDataSize(transport.maxReplySize)));
-                     });
+    startLimit(m_stall, transport.stallTimeout, QStringLiteral("did not answer"));
+    startLimit(m_whole, transport.callTimeout, QStringLiteral("did not complete its answer"));
+    connect(m_reply.get(), &QNetworkReply::uploadProgress, m_stall, qOverload<>(&QTimer::start));
+    connect(m_reply.get(), &QNetworkReply::downloadProgress, this, [this](qint64 received, qint64 total) {
+        m_stall->start();
+        if (received > m_transport.maxReplySize || total > m_transport.maxReplySize)
+            abort(QStringLiteral("The server's reply is larger than %1")
+                      .arg(QLocale::c().formattedDataSize(m_transport.maxReplySize)),
+                  EXfccError::Kind::Connection);
+    });
 
-    QEventLoop loop;
-    QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    if (!reply->isFinished())
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (TXfccCancellation *cancellation = transport.cancellation) {
+        const auto cancel = [this] { abort(QStringLiteral("The request was cancelled"), EXfccError::Kind::Cancelled); };
+        connect(cancellation, &TXfccCancellation::cancelled, this, cancel);
+        if (cancellation->isCancelled())
+            cancel();
+    }
+}
 
-    if (!failure.isEmpty())
-        throw EXfccError(failure);
-    if (const QVariant target = reply->attribute(QNetworkRequest::RedirectionTargetAttribute); target.isValid())
-        throw EXfccError(QStringLiteral("The server redirected the request to %1; enter that address for the "
-                                        "server if you trust it")
-                             .arg(address.resolved(target.toUrl()).toDisplayString(QUrl::RemoveUserInfo)));
-    SoapHttpReply result{reply->readAll(), {}};
-    if (reply->error() != QNetworkReply::NoError)
-        result.error = reply->errorString();
-    return result;
+TSoapCall::~TSoapCall()
+{
+    if (m_reply && !m_reply->isFinished()) {
+        disconnect(m_reply.get(), nullptr, this, nullptr);
+        m_reply->abort();
+    }
+}
+
+// Each limit aborts the call with a text that names the server.
+void TSoapCall::startLimit(QTimer *timer, std::chrono::milliseconds duration, const QString &what)
+{
+    const QString server = m_address.toDisplayString(QUrl::RemoveUserInfo | QUrl::RemoveQuery);
+    timer->setSingleShot(true);
+    timer->setInterval(duration);
+    connect(timer, &QTimer::timeout, this, [this, server, duration, what] {
+        abort(QStringLiteral("%1 %2 within %3 seconds")
+                  .arg(server, what)
+                  .arg(std::chrono::duration<double>(duration).count()),
+              EXfccError::Kind::TimedOut);
+    });
+    timer->start();
+}
+
+void TSoapCall::abort(const QString &text, EXfccError::Kind kind)
+{
+    if (m_finished)
+        return;
+    if (m_failure.isEmpty()) {
+        m_failure = text;
+        m_failureKind = kind;
+    }
+    m_reply->abort();  // finishes the reply, and so the call
+}
+
+void TSoapCall::finish()
+{
+    if (m_finished)
+        return;
+    m_finished = true;
+    m_stall->stop();
+    m_whole->stop();
+    if (m_failure.isEmpty()) {
+        if (const QVariant target = m_reply->attribute(QNetworkRequest::RedirectionTargetAttribute); target.isValid()) {
+            m_failure = QStringLiteral("The server redirected the request to %1; enter that address for the "
+                                       "server if you trust it")
+                            .arg(m_address.resolved(target.toUrl()).toDisplayString(QUrl::RemoveUserInfo));
+        } else {
+            m_result.body = m_reply->readAll();
+            if (m_reply->error() != QNetworkReply::NoError) {
+                m_result.error = m_reply->errorString();
+                m_result.errorKind = KindOf(*m_reply);
+            }
+        }
+    }
+    Q_EMIT finished();
+}
+
+SoapHttpReply TSoapCall::result() const
+{
+    if (!m_failure.isEmpty())
+        throw EXfccError(m_failure, m_failureKind);
+    return m_result;
+}
+
+QEventLoop::ProcessEventsFlags RequestLoopFlags(const XfccTransport &transport)
+{
+    return transport.cancellation ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents;
+}
+
+SoapHttpReply PostSoapRequest(const XfccTransport &transport, const QUrl &address,
+                              const QByteArray &soapAction, const QByteArray &body)
+{
+    TSoapCall call(transport, address, soapAction, body);
+    if (!call.isFinished()) {
+        QEventLoop loop;
+        QObject::connect(&call, &TSoapCall::finished, &loop, &QEventLoop::quit);
+        loop.exec(RequestLoopFlags(transport));
+    }
+    return call.result();
 }

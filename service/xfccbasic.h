@@ -1,10 +1,13 @@
 #pragma once
 
+#include "service/xfcc_account.h"
 #include "service/xfcc_transport.h"
 #include "service/xfcc_types.h"
 
+#include <QObject>
 #include <QString>
 
+#include <exception>
 #include <memory>
 
 // The XfccBasic service of one server. Every call sends one request and waits
@@ -29,3 +32,31 @@ public:
 // so the proxy never reads a service description and ignores `useWsdl`.
 std::unique_ptr<XfccBasicSoap> GetXfccBasicSoap(bool useWsdl = false, const QString &address = {},
                                                 const XfccTransport &transport = {});
+
+// Asks one server for the user's games without waiting: the request goes out
+// when the call is made, and finished() comes once, after the caller could
+// connect to it, when the games came or the call failed. Many run at once.
+class TGetMyGamesCall : public QObject
+{
+    Q_OBJECT
+public:
+    TGetMyGamesCall(const XfccAccount &account, const XfccTransport &transport, QObject *parent = nullptr);
+
+    bool isFinished() const { return m_finished; }
+    // Ends the request at once with that failure, unless it has ended.
+    void abort(const QString &text, EXfccError::Kind kind);
+    // Once finished: the games, in the server's order; throws EXfccError for
+    // a failed call.
+    ArrayOfXfccGame games() const;
+
+Q_SIGNALS:
+    void finished();
+
+private:
+    void takeReply();
+
+    TSoapCall *m_call = nullptr;
+    ArrayOfXfccGame m_games;
+    std::exception_ptr m_outcome;
+    bool m_finished = false;
+};
