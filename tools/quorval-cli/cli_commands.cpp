@@ -44,6 +44,10 @@ TQuorvalCli::TQuorvalCli(const TProgramContext &context, QTextStream &out, QText
 int TQuorvalCli::run(const TCliRequest &request)
 {
     m_failure.reset();
+    TIniFile ini(m_context.settingsFileName());
+    ini.load();
+    m_settings = TSettings::read(ini, m_context.ProgramFolder);
+    m_servers.setTimeout(std::chrono::seconds(request.timeout.value_or(m_settings.ServerTimeoutSeconds)));
     try {
         switch (request.command) {
         case TCliRequest::Command::Help:
@@ -113,17 +117,33 @@ void TQuorvalCli::servers()
 
 void TQuorvalCli::games(const TCliRequest &request)
 {
-    TIniFile ini(m_context.settingsFileName());
-    ini.load();
-    const bool onlyOngoing = !request.all && TSettings::read(ini, m_context.ProgramFolder).ShowOnlyOngoingGames;
+    const bool onlyOngoing = !request.all && m_settings.ShowOnlyOngoingGames;
 
+    QList<ServerEntry> servers;
+    forEachServer(request, [&](const ServerEntry &server) { servers << server; });
     QList<TListedGame> listed;
-    forEachServer(request, [&](const ServerEntry &server) {
-        for (const XfccGame &game : m_servers.gamesOf(server)) {
-            if (GameListColumns::IsListed(game, onlyOngoing))
-                listed << TListedGame{server.Name, game};
-        }
-    });
+    int answered = 0;
+    std::optional<ECliError> firstFailure;
+    m_servers.gamesOfAll(
+        servers,
+        [&](const ServerEntry &server, const ArrayOfXfccGame &games) {
+            ++answered;
+            for (const XfccGame &game : games) {
+                if (GameListColumns::IsListed(game, onlyOngoing))
+                    listed << TListedGame{server.Name, game};
+            }
+        },
+        [&](const ECliError &failure) {
+            m_err << QStringLiteral("quorval-cli: ") << failure.message() << Qt::endl;
+            if (!firstFailure)
+                firstFailure = failure;
+        });
+    // A server that cannot be read fails the command only when none could.
+    if (answered == 0 && firstFailure) {
+        if (!m_failure)
+            m_failure = firstFailure->code();
+        return;
+    }
     SortDueFirst(listed);
     if (request.json)
         m_out << QString::fromUtf8(QJsonDocument(GamesJson(listed)).toJson(QJsonDocument::Indented));
@@ -187,7 +207,7 @@ void TQuorvalCli::send(const TCliRequest &request)
     MakeAMoveResult answer;
     try {
         answer = SendMakeAMove({server.Name, server.ServiceUrl, server.UserName, server.Password},
-                               move.Arguments(request.choice, request.message));
+                               move.Arguments(request.choice, request.message), m_servers.transport());
     } catch (const EXfccError &failure) {
         const TExitCode code = failure.kind() == EXfccError::Kind::Fault ? TExitCode::Refused : TExitCode::Network;
         throw ECliError(code, QStringLiteral("%1: %2").arg(server.Name, failure.message()));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/program_context.h"
+#include "app/settings.h"
 #include "tools/quorval-cli/cli_error.h"
 #include "tools/quorval-cli/command_line.h"
 #include "tools/quorval-cli/server_games.h"
@@ -45,6 +46,7 @@ private:
     QTextStream &m_out;
     QTextStream &m_err;
     TServerGames m_servers;
+    TSettings m_settings;  // of the program folder, read at each run
     std::optional<TExitCode> m_failure;
 };
 

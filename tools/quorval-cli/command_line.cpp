@@ -28,6 +28,10 @@ const std::array<CommandSpec, 5> Commands{{
                    "result and who is to move. Games that await your move come first.\n"
                    "Finished games are left out, as in the window, unless --all is given or\n"
                    "SHOW_ONLY_ONGOING_GAMES is 0 in quorval.ini.\n"
+                   "All servers are asked at once. A server that cannot be read is reported on\n"
+                   "standard error and the games of the others are listed; the exit code is 0\n"
+                   "when at least one server could be read, and that of the first failure (4,\n"
+                   "or 5 for a refused password) when none could.\n"
                    "\n"
                    "  --all    include finished games\n"
                    "  --json   print the games as a JSON array of objects\n")},
@@ -130,6 +134,15 @@ int GameNumber(const QString &text)
     return number;
 }
 
+int TimeoutSeconds(const QString &text)
+{
+    bool ok = false;
+    const int seconds = text.toInt(&ok);
+    if (!ok || seconds < 1 || seconds > 600)
+        UsageError(QStringLiteral("--timeout takes a number of seconds from 1 to 600, not \"%1\"").arg(text));
+    return seconds;
+}
+
 void CheckSendArguments(const TCliRequest &request)
 {
     const bool movesNothing = request.choice == TSendChoice::Resign || request.choice == TSendChoice::AcceptDraw;
@@ -170,6 +183,8 @@ TCliRequest ParseCliArguments(const QStringList &arguments)
             optionsEnded = true;
         } else if (argument == u"--help" || argument == u"-h") {
             help = true;
+        } else if (QString seconds; TakeValue(argument, QLatin1String("--timeout"), arguments, i, seconds)) {
+            request.timeout = TimeoutSeconds(seconds);
         } else if (!TakeValue(argument, QLatin1String("--folder"), arguments, i, request.folder)
                    && !TakeCommandOption(request, argument, arguments, i)) {
             UsageError(spec ? QStringLiteral("Unknown option \"%1\" for %2").arg(argument, spec->name)
@@ -202,7 +217,7 @@ QString CliHelpText(const QString &command)
         return QStringLiteral("Usage: quorval-cli [--folder PATH] %1\n\n%2").arg(spec->usage, spec->help);
 
     QString text = QStringLiteral(
-        "Usage: quorval-cli [--folder PATH] COMMAND [ARGUMENTS]\n"
+        "Usage: quorval-cli [--folder PATH] [--timeout SECONDS] COMMAND [ARGUMENTS]\n"
         "\n"
         "Quorval's command-line companion: your games on your correspondence-chess\n"
         "servers, without a window. It reads the program folder of Quorval (its\n"
@@ -216,6 +231,9 @@ QString CliHelpText(const QString &command)
         "Options:\n"
         "  --folder PATH   the program folder to read (also $QUORVAL_FOLDER); by default\n"
         "                  the one Quorval uses\n"
+        "  --timeout SECONDS   how long a server may stay silent before it counts as\n"
+        "                  not reached (1 to 600); by default SERVER_TIMEOUT_SECONDS\n"
+        "                  of quorval.ini, 30 without it\n"
         "  --help          this text; \"quorval-cli COMMAND --help\" tells about a command\n"
         "\n"
         "Exit codes:\n"

@@ -14,6 +14,7 @@ struct TCliRequest {
     Command command = Command::Help;
     QString helpTopic;           // Help: the command asked about; empty for the overview
     QString folder;              // --folder; empty: $QUORVAL_FOLDER or the program's own folder
+    std::optional<int> timeout;  // --timeout SECONDS; none: "SERVER_TIMEOUT_SECONDS" of the settings
     QString server;              // SERVER, when given
     std::optional<int> game;     // GAME, when given
     QString move;                // send: MOVE; empty for a resignation or a draw acceptance

@@ -1,5 +1,6 @@
 #include "tools/quorval-cli/server_games.h"
 
+#include "service/server_check.h"
 #include "service/xfcc_error.h"
 #include "service/xfccbasic.h"
 #include "tools/quorval-cli/cli_error.h"
@@ -47,13 +48,38 @@ ArrayOfXfccGame TServerGames::gamesOf(const ServerEntry &server)
 {
     m_progress << QStringLiteral("Asking %1 (%2) ...").arg(server.Name, server.ServiceUrl) << Qt::endl;
     try {
-        return GetXfccBasicSoap(false, server.ServiceUrl)->GetMyGames(server.UserName, server.Password);
+        return GetXfccBasicSoap(false, server.ServiceUrl, m_transport)->GetMyGames(server.UserName, server.Password);
     } catch (const EXfccError &e) {
-        if (e.kind() == EXfccError::Kind::Fault)
-            throw ECliError(TExitCode::Authentication,
-                            QStringLiteral("%1 refused the user \"%2\": %3").arg(server.Name, server.UserName, e.message()));
-        throw ECliError(TExitCode::Network, QStringLiteral("%1: %2").arg(server.Name, e.message()));
+        throw failureOf(server, e.message(), e.kind());
     }
+}
+
+ECliError TServerGames::failureOf(const ServerEntry &server, const QString &message, EXfccError::Kind kind)
+{
+    if (kind == EXfccError::Kind::Fault)
+        return ECliError(TExitCode::Authentication,
+                         QStringLiteral("%1 refused the user \"%2\": %3").arg(server.Name, server.UserName, message));
+    return ECliError(TExitCode::Network, QStringLiteral("%1: %2").arg(server.Name, message));
+}
+
+void TServerGames::gamesOfAll(const QList<ServerEntry> &servers,
+                              const std::function<void(const ServerEntry &, const ArrayOfXfccGame &)> &onServer,
+                              const std::function<void(const ECliError &)> &failed)
+{
+    QList<XfccAccount> accounts;
+    for (const ServerEntry &server : servers) {
+        m_progress << QStringLiteral("Asking %1 (%2) ...").arg(server.Name, server.ServiceUrl) << Qt::endl;
+        accounts << XfccAccount{server.Name, server.ServiceUrl, server.UserName, server.Password};
+    }
+    TServerCheck check(accounts, m_transport);
+    QObject::connect(&check, &TServerCheck::serverChecked, [&](int index) {
+        const ServerCheckOutcome &outcome = check.outcome(index);
+        if (outcome.answered)
+            onServer(servers[index], outcome.games);
+        else
+            failed(failureOf(servers[index], outcome.failure, outcome.failureKind));
+    });
+    check.wait();
 }
 
 XfccGame TServerGames::game(const ArrayOfXfccGame &games, const ServerEntry &server, int id)
