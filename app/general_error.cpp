@@ -1,6 +1,7 @@
 #include "app/general_error.h"
 
 #include "app/program_context.h"
+#include "service/xfcc_error.h"
 #include "ui/prompts.h"
 
 #include <exception>
@@ -21,6 +22,10 @@ void RunGuarded(const std::function<void()> &command)
 {
     try {
         command();
+    } catch (const EXfccError &e) {
+        // The player cancelled the request: the command just ends.
+        if (e.kind() != EXfccError::Kind::Cancelled)
+            ShowGeneralError(e.message());
     } catch (const std::exception &e) {
         ShowGeneralError(QString::fromUtf8(e.what()));
     } catch (...) {

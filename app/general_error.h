@@ -10,7 +10,8 @@
 QString GeneralErrorText(const QString &failure);
 void ShowGeneralError(const QString &failure);
 
-// Runs a command; a failure it throws is shown in the general error box.
+// Runs a command; a failure it throws is shown in the general error box, but
+// for a server request the player cancelled, which ends the command quietly.
 // Commands are run through this where a signal reaches them, so that no
 // exception unwinds through Qt's own frames.
 void RunGuarded(const std::function<void()> &command);

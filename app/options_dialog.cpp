@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -76,6 +77,12 @@ TOptionsDialog::TOptionsDialog(TSettings &settings, const QString &serversFolder
     colors->addWidget(ColorBox1, 0, 1);
     colors->addWidget(label2, 1, 0);
     colors->addWidget(ColorBox2, 1, 1);
+    m_serverTimeout = named(new QSpinBox(this), "EditServerTimeout");
+    m_serverTimeout->setRange(TSettings::MinServerTimeoutSeconds, TSettings::MaxServerTimeoutSeconds);
+    auto *timeoutLabel = named(new QLabel(QStringLiteral("Server time-out (seconds)"), this), "LabelServerTimeout");
+    timeoutLabel->setBuddy(m_serverTimeout);
+    colors->addWidget(timeoutLabel, 2, 0);
+    colors->addWidget(m_serverTimeout, 2, 1);
 
     EditLAnguage = named(new TRadioGroup(this), "EditLAnguage");
     EditLAnguage->setTitle(QStringLiteral("Active language"));
@@ -164,6 +171,7 @@ void TOptionsDialog::FormActivate()
     ColorBox2->setSelected(ColorFromColorRef(m_settings.DarkSquaresColor));
     EditEngine->setText(m_settings.EngineFileName);
     EditEngineType->setItemIndex(m_settings.EngineProtocol == 1 ? 1 : 0);
+    m_serverTimeout->setValue(m_settings.ServerTimeoutSeconds);
     RefreshList();
 }
 
@@ -178,6 +186,7 @@ void TOptionsDialog::OKBtnClick()
     m_settings.EngineFileName = EditEngine->text();
     m_settings.ActiveLanguage = static_cast<std::uint8_t>(qMax(0, EditLAnguage->itemIndex()));
     m_settings.EngineProtocol = EditEngineType->itemIndex() == 1 ? 1 : 0;
+    m_settings.ServerTimeoutSeconds = m_serverTimeout->value();
     accept();
 }
 

@@ -5,6 +5,7 @@
 class QCheckBox;
 class QLineEdit;
 class QListWidget;
+class QSpinBox;
 class TAddServerDialog;
 class TColorBox;
 class TMultiLang;
@@ -63,5 +64,6 @@ private:
     TRadioGroup *EditLAnguage;
     QLineEdit *EditEngine;
     TRadioGroup *EditEngineType;
+    QSpinBox *m_serverTimeout;
     TMultiLang *MultiLang1;
 };

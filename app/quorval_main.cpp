@@ -12,6 +12,8 @@
 #include "board/promotion_dialog.h"
 #include "engine/enginecontroller.h"
 #include "engine/enginepanel.h"
+#include "service/request_wait.h"
+#include "service/server_check.h"
 #include "service/xfccbasic.h"
 #include "ui/aboutbox.h"
 #include "ui/multilang.h"
@@ -90,6 +92,7 @@ void TQuorvalMain::FormCreate()
     TIniFile ini(m_context.settingsFileName());
     ini.load();
     m_settings = TSettings::read(ini, m_context.ProgramFolder);
+    applyServerTimeout();
 
     // The engine panel keeps the colour it gets here for the whole run.
     PanelEngine->SetBackgroundColor(ColorFromColorRef(m_settings.LightSquaresColor));
@@ -147,6 +150,7 @@ void TQuorvalMain::createDialogs()
     OptionsDialog = new TOptionsDialog(m_settings, m_context.ServersFolder, AddServerDialog, this);
     PromotionDialog = new TPromotionDialog(this);
     WaitWindow = new TWaitWindow([this] { return ColorFromColorRef(m_settings.LightSquaresColor); }, this);
+    WaitWindow->setLanguageSource(language);
     const auto listServers = [this] { RunGuarded([this] { refreshServerList(false); }); };
     connect(AddServerDialog, &TAddServerDialog::serverSaved, this, listServers);
     connect(OptionsDialog, &TOptionsDialog::serversChanged, this, listServers);
@@ -156,9 +160,15 @@ void TQuorvalMain::Options1Click()
 {
     if (OptionsDialog->exec() == QDialog::Accepted) {
         MultiLang1->setActiveLanguage(m_settings.ActiveLanguage);
+        applyServerTimeout();
         UpdateMoveList();
         applyBoardColors();
     }
+}
+
+void TQuorvalMain::applyServerTimeout()
+{
+    m_xfccTransport.stallTimeout = std::chrono::seconds(m_settings.ServerTimeoutSeconds);
 }
 
 void TQuorvalMain::closeEvent(QCloseEvent *event)
@@ -197,7 +207,7 @@ void TQuorvalMain::RefreshNodeList()
     ServersList->repaint();
     for (const QString &name : ListServerFiles(m_context.ServersFolder)) {
         ReadServerFile(m_context.ServersFolder, name);
-        setServerStateIcon(new QListWidgetItem(name, ServersList), false);
+        setServerStateIcon(new QListWidgetItem(name, ServersList), ServerState::NoMoveDue);
     }
 }
 
@@ -213,10 +223,40 @@ void TQuorvalMain::refreshServerList(bool withGames)
         ServersListClick();
 }
 
-void TQuorvalMain::setServerStateIcon(QListWidgetItem *server, bool moveDue)
+void TQuorvalMain::setServerStateIcon(QListWidgetItem *server, ServerState state, const QString &reason)
 {
-    server->setIcon(m_serverStateIcons.at(moveDue ? 1 : 0));
-    server->setData(Qt::UserRole, moveDue ? 1 : 0);
+    server->setIcon(m_serverStateIcons.at(int(state)));
+    server->setData(Qt::UserRole, int(state));
+    server->setToolTip(reason);
+}
+
+QString TQuorvalMain::notReachedText(const ServerCheckOutcome &outcome) const
+{
+    const char *reason = "@notreachedother";
+    switch (outcome.failureKind) {
+    case EXfccError::Kind::TimedOut:
+        reason = "@notreachedtimeout";
+        break;
+    case EXfccError::Kind::Refused:
+        reason = "@notreachedrefused";
+        break;
+    case EXfccError::Kind::Tls:
+        reason = "@notreachedtls";
+        break;
+    case EXfccError::Kind::HttpStatus:
+        reason = "@notreachedhttp";
+        break;
+    case EXfccError::Kind::Fault:
+        reason = "@notreachedpassword";
+        break;
+    case EXfccError::Kind::Cancelled:
+        reason = "@notreachedcancelled";
+        break;
+    case EXfccError::Kind::Connection:
+    case EXfccError::Kind::Reply:
+        break;
+    }
+    return MultiLang1->Translate(QLatin1String(reason)) + QLatin1Char('\n') + outcome.failure;
 }
 
 QString TQuorvalMain::connectingText(const QString &serverName) const
@@ -236,11 +276,12 @@ void TQuorvalMain::RefreshGameList()
     const ServerEntry listedServer = m_currentServer;
     const bool hadCurrentGame = m_hasCurrentGame;
     const int selectedRow = GameList->indexOfTopLevelItem(GameList->currentItem());
-    bool moveDue = server->data(Qt::UserRole).toInt() == 1;
+    ServerState state = ServerState(server->data(Qt::UserRole).toInt());
+    QString stateReason = server->toolTip();
     m_currentServer.Name = server->text();
     // Last of all, also when the request failed: the server's icon.
-    const auto markServer = qScopeGuard([&] { setServerStateIcon(server, moveDue); });
-    const TWaitScope wait(WaitWindow, connectingText(server->text()));
+    const auto markServer = qScopeGuard([&] { setServerStateIcon(server, state, stateReason); });
+    TRequestWait wait(WaitWindow, connectingText(server->text()), m_xfccTransport);
     QList<QTreeWidgetItem *> listedRows = GameList->invisibleRootItem()->takeChildren();
     const auto dropListedRows = qScopeGuard([&] { qDeleteAll(listedRows); });
     m_hasCurrentGame = false;
@@ -253,13 +294,15 @@ void TQuorvalMain::RefreshGameList()
         m_currentServer.Password = entry.Password;
         m_currentServer.WebSite = entry.WebSite;
 
-        const ArrayOfXfccGame games = GetXfccBasicSoap(false, m_currentServer.ServiceUrl, m_xfccTransport)
+        const ArrayOfXfccGame games = GetXfccBasicSoap(false, m_currentServer.ServiceUrl, wait.transport())
                                           ->GetMyGames(m_currentServer.UserName, m_currentServer.Password);
-        moveDue = false;
+        state = ServerState::NoMoveDue;
+        stateReason.clear();
         for (const XfccGame &game : games) {
             if (!GameListColumns::IsListed(game, m_settings.ShowOnlyOngoingGames))
                 continue;
-            moveDue = moveDue || GameListColumns::AwaitsMyMove(game);
+            if (GameListColumns::AwaitsMyMove(game))
+                state = ServerState::MoveDue;
             new GameRow(GameList, game, m_gameStateIcons);
         }
     } catch (...) {
@@ -270,7 +313,8 @@ void TQuorvalMain::RefreshGameList()
             m_currentServer = listedServer;
             m_hasCurrentGame = hadCurrentGame;
         } else {
-            moveDue = false;
+            state = ServerState::NoMoveDue;
+            stateReason.clear();
         }
         throw;
     }
@@ -291,38 +335,58 @@ void TQuorvalMain::SpyServers()
 {
     if (ServersList->count() == 0 || m_serverRequestRunning)
         return;
-    // A server that cannot be reached keeps its icon. A server file that
-    // cannot be read is reported once the check is over; every other server
-    // is still asked.
+    // Every server is asked at once and marked as its answer arrives; one that
+    // cannot be reached says why. A server file that cannot be read is
+    // reported once the check is over. A cancelled check ends there.
     std::exception_ptr unreadableServerFile;
+    bool cancelled = false;
     {
         const QScopedValueRollback running(m_serverRequestRunning, true);
-        TWaitScope wait(WaitWindow, QString());
+        TRequestWait wait(WaitWindow, QString(), m_xfccTransport);
         ServersList->repaint();
         GameList->repaint();
+        QList<QListWidgetItem *> asked;
+        QList<XfccAccount> accounts;
         for (int i = 0; i < ServersList->count(); ++i) {
             QListWidgetItem *server = ServersList->item(i);
-            wait.setMessage(connectingText(server->text()));
-            ServerEntry entry;
             try {
-                entry = ReadServerFile(m_context.ServersFolder, server->text());
+                const ServerEntry entry = ReadServerFile(m_context.ServersFolder, server->text());
+                accounts << XfccAccount{server->text(), entry.ServiceUrl, entry.UserName, entry.Password};
+                asked << server;
             } catch (const std::exception &) {
                 if (!unreadableServerFile)
                     unreadableServerFile = std::current_exception();
-                continue;
-            }
-            try {
-                const ArrayOfXfccGame games =
-                    GetXfccBasicSoap(false, entry.ServiceUrl, m_xfccTransport)->GetMyGames(entry.UserName, entry.Password);
-                setServerStateIcon(server, std::any_of(games.begin(), games.end(),
-                                                       [](const XfccGame &game) { return game.myTurn; }));
-            } catch (const std::exception &) {
             }
         }
+        TServerCheck check(accounts, wait.transport());
+        QStringList waitingFor;
+        for (const XfccAccount &account : std::as_const(accounts))
+            waitingFor << account.Name;
+        wait.scope().setMessage(connectingText(waitingFor.join(QStringLiteral(", "))));
+        connect(&check, &TServerCheck::serverChecked, this, [&](int index) {
+            markCheckedServer(asked[index], check.outcome(index));
+            waitingFor.removeOne(accounts[index].Name);
+            if (!waitingFor.isEmpty())
+                wait.scope().setMessage(connectingText(waitingFor.join(QStringLiteral(", "))));
+        });
+        check.wait();
+        cancelled = wait.cancellation().isCancelled();
     }
-    RunGuarded([this] { ServersListClick(); });
+    if (!cancelled)
+        RunGuarded([this] { ServersListClick(); });
     if (unreadableServerFile)
         std::rethrow_exception(unreadableServerFile);
+}
+
+void TQuorvalMain::markCheckedServer(QListWidgetItem *server, const ServerCheckOutcome &outcome)
+{
+    if (!outcome.answered) {
+        setServerStateIcon(server, ServerState::NotReached, notReachedText(outcome));
+        return;
+    }
+    const bool moveDue = std::any_of(outcome.games.begin(), outcome.games.end(),
+                                     [](const XfccGame &game) { return game.myTurn; });
+    setServerStateIcon(server, moveDue ? ServerState::MoveDue : ServerState::NoMoveDue);
 }
 
 void TQuorvalMain::Getgamelist2Click()

@@ -3,6 +3,7 @@
 #include "app/program_context.h"
 #include "app/server_entry.h"
 #include "app/settings.h"
+#include "app/state_icons.h"
 #include "chess/game_record.h"
 #include "service/xfcc_transport.h"
 #include "service/xfcc_types.h"
@@ -33,6 +34,7 @@ class TMultiLang;
 class TOptionsDialog;
 class TSaveForm;
 class TWaitWindow;
+struct ServerCheckOutcome;
 
 // The main window: owns the program's state for its whole life and wires
 // the tool bar, menus and lists to the logic behind them.
@@ -52,8 +54,8 @@ public:
     const TSettings &settings() const { return m_settings; }
     const ServerEntry &CurrentServer() const { return m_currentServer; }
     const XfccGame *CurrentGame() const { return m_hasCurrentGame ? &m_currentGame : nullptr; }
-    // How server requests travel and how long they may take; the defaults
-    // of XfccTransport unless set.
+    // How server requests travel and how long they may take: the defaults of
+    // XfccTransport with the time-out of the settings, unless set here.
     void setXfccTransport(const XfccTransport &transport) { m_xfccTransport = transport; }
 
     QListWidget *serversList() const { return ServersList; }
@@ -129,6 +131,8 @@ private:
     void FormCreate();
     void FormActivate();
     void FormDestroy();
+    // "SERVER_TIMEOUT_SECONDS" as the time a server may stay silent.
+    void applyServerTimeout();
 
     void createToolBar();
     void createMenus();
@@ -145,7 +149,10 @@ private:
     void wire(const char *name, Slot slot);
     QToolButton *addToolButton(const char *name, const QString &hint, const QIcon &icon);
 
-    void setServerStateIcon(QListWidgetItem *server, bool moveDue);
+    void setServerStateIcon(QListWidgetItem *server, ServerState state, const QString &reason = {});
+    // The icon of a server from its answer to a check; the reason as its tool tip when not reached.
+    void markCheckedServer(QListWidgetItem *server, const ServerCheckOutcome &outcome);
+    QString notReachedText(const ServerCheckOutcome &outcome) const;
     QString connectingText(const QString &serverName) const;
     void openAddress(const QString &address);
     // Opens an address that came from a server or a server file: only web

@@ -4,6 +4,8 @@
 
 #include <QDir>
 
+#include <algorithm>
+
 namespace {
 const QString Setup = QStringLiteral("SETUP");
 const QString AnalysisEngine = QStringLiteral("ANALYSIS_ENGINE");
@@ -35,6 +37,8 @@ TSettings TSettings::read(const TIniFile &file, const QString &programFolder)
     s.EngineProtocol = file.readInteger(AnalysisEngine, "ENGINE_PROTOCOL", s.EngineProtocol);
     s.ActiveLanguage =
         static_cast<std::uint8_t>(file.readInteger(Setup, "ACTIVE_LANGUAGE", s.ActiveLanguage));
+    s.ServerTimeoutSeconds = std::clamp(file.readInteger(Setup, "SERVER_TIMEOUT_SECONDS", s.ServerTimeoutSeconds),
+                                        MinServerTimeoutSeconds, MaxServerTimeoutSeconds);
     return s;
 }
 
@@ -50,4 +54,5 @@ void TSettings::write(TIniFile &file) const
     file.writeString(AnalysisEngine, "ENGINE_FILE_NAME", EngineFileName);
     file.writeInteger(AnalysisEngine, "ENGINE_PROTOCOL", EngineProtocol);
     file.writeInteger(Setup, "ACTIVE_LANGUAGE", ActiveLanguage);
+    file.writeInteger(Setup, "SERVER_TIMEOUT_SECONDS", ServerTimeoutSeconds);
 }

@@ -19,14 +19,19 @@ struct TSettings
     QString EngineFileName;
     int EngineProtocol = 0;            // 0 Winboard protocol 2, 1 UCI
     std::uint8_t ActiveLanguage = 0;   // 0 English, 1 Spanish
+    // How long a server may stay silent before Quorval stops waiting for it.
+    int ServerTimeoutSeconds = 30;
+    static constexpr int MinServerTimeoutSeconds = 5;
+    static constexpr int MaxServerTimeoutSeconds = 600;
 
     // Defaults of a program installed in programFolder.
     static TSettings defaults(const QString &programFolder);
     static QString defaultEngineFileName(const QString &programFolder);
 
     // Every key except "MINUTES_TO_CHECK"; what is missing or unreadable keeps
-    // the value of defaults().
+    // the value of defaults(), a time-out out of its range is brought into it.
     static TSettings read(const TIniFile &file, const QString &programFolder);
-    // All ten keys in their fixed order; "MINUTES_TO_CHECK" is always 5.
+    // All keys in their fixed order, the program's own after the ten first
+    // ones; "MINUTES_TO_CHECK" is always 5.
     void write(TIniFile &file) const;
 };

@@ -13,7 +13,7 @@ QPixmap canvas(int size)
     return pixmap;
 }
 
-QIcon serverIcon(bool moveDue)
+QIcon serverIcon(ServerState state)
 {
     QPixmap pixmap = canvas(32);
     QPainter p(&pixmap);
@@ -29,13 +29,19 @@ QIcon serverIcon(bool moveDue)
         p.setPen(QPen(QColor(90, 95, 105), 1));
         p.drawLine(QPointF(box.left() + 9, box.center().y()), QPointF(box.right() - 3, box.center().y()));
     }
-    if (moveDue) {
-        p.setPen(QPen(Qt::white, 1.5));
-        p.setBrush(QColor(220, 40, 30));
-        p.drawEllipse(QRectF(18, 17, 13, 13));
-        p.setPen(QPen(Qt::white, 2));
+    if (state == ServerState::NoMoveDue)
+        return QIcon(pixmap);
+    // A badge: a red "!" for a move due, a grey cross for a server not reached.
+    p.setPen(QPen(Qt::white, 1.5));
+    p.setBrush(state == ServerState::MoveDue ? QColor(220, 40, 30) : QColor(95, 95, 105));
+    p.drawEllipse(QRectF(18, 17, 13, 13));
+    p.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap));
+    if (state == ServerState::MoveDue) {
         p.drawLine(QPointF(24.5, 19.5), QPointF(24.5, 25));
         p.drawPoint(QPointF(24.5, 27.5));
+    } else {
+        p.drawLine(QPointF(21.5, 20.5), QPointF(27.5, 26.5));
+        p.drawLine(QPointF(27.5, 20.5), QPointF(21.5, 26.5));
     }
     return QIcon(pixmap);
 }
@@ -58,7 +64,7 @@ QIcon disc(const QColor &fill, const QColor &rim, void (*mark)(QPainter &))
 
 QList<QIcon> ServerStateIcons()
 {
-    return {serverIcon(false), serverIcon(true)};
+    return {serverIcon(ServerState::NoMoveDue), serverIcon(ServerState::MoveDue), serverIcon(ServerState::NotReached)};
 }
 
 QList<QIcon> GameStateIcons()

@@ -14,7 +14,7 @@ bool SameSettings(const TSettings &a, const TSettings &b)
         && a.CheckServersPeriodically == b.CheckServersPeriodically
         && a.LightSquaresColor == b.LightSquaresColor && a.DarkSquaresColor == b.DarkSquaresColor
         && a.EngineFileName == b.EngineFileName && a.EngineProtocol == b.EngineProtocol
-        && a.ActiveLanguage == b.ActiveLanguage;
+        && a.ActiveLanguage == b.ActiveLanguage && a.ServerTimeoutSeconds == b.ServerTimeoutSeconds;
 }
 
 } // namespace

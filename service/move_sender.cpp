@@ -1,6 +1,7 @@
 #include "service/move_sender.h"
 
 #include "service/move_answer.h"
+#include "service/request_wait.h"
 #include "service/send_move_dialog.h"
 #include "ui/basemultilang.h"
 #include "ui/prompts.h"
@@ -29,9 +30,18 @@ bool TMoveSender::Send(const GameRecord &game, int serverMoveCount, const XfccGa
     if (m_context.window)
         m_context.window->repaint();
     MakeAMoveResult result;
-    {
-        const TWaitScope wait(m_context.waitWindow, translate(QStringLiteral("@sendingmove")) + server.Name);
-        result = SendMakeAMove(server, request, m_context.transport);
+    try {
+        TRequestWait wait(m_context.waitWindow, translate(QStringLiteral("@sendingmove")) + server.Name,
+                          m_context.transport);
+        result = SendMakeAMove(server, request, wait.transport());
+    } catch (const EXfccError &failure) {
+        if (failure.kind() != EXfccError::Kind::Cancelled)
+            throw;
+        // The request may have reached the server before the cancel: the
+        // move stays on the board, and the next refresh tells.
+        MessageDlg(translate(QStringLiteral("@sendcancelled")), TPrompts::Icon::Warning, TPrompts::Button::Ok,
+                   m_context.window);
+        return false;
     }
     const TMoveAnswer answer = MoveAnswerFor(result, request.movecount, translate);
     const QString caption = answer.icon == TPrompts::Icon::None ? m_context.applicationTitle

@@ -32,7 +32,9 @@ public:
     // True when the server answered "Success"; the caller then refreshes the
     // game list. Nothing happens without a move in the record. The record is
     // never changed, so a refused or failed move can be sent again. A failed
-    // call throws EXfccError once the wait window is hidden.
+    // call throws EXfccError once the wait window is hidden. A send cancelled
+    // before the answer says that the move may or may not have reached the
+    // server, and gives false.
     bool Send(const GameRecord &game, int serverMoveCount, const XfccGame &currentGame,
               const XfccAccount &server);
 

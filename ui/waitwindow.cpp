@@ -1,6 +1,8 @@
 #include "ui/waitwindow.h"
 
 #include "ui/frameanimation.h"
+#include "ui/multilang.h"
+#include "ui/wordlists.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -9,6 +11,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPushButton>
 
 namespace {
 
@@ -45,6 +48,7 @@ TWaitWindow::TWaitWindow(std::function<QColor()> panelColor, QWidget *parent)
     , m_panel(new QFrame(this))
     , m_message(new QLabel(m_panel))
     , m_animation(new TFrameAnimation(16, 6, paintServerFrame, m_panel))
+    , m_cancel(new QPushButton(QStringLiteral("Cancel"), m_panel))
 {
     setObjectName(QStringLiteral("WaitWindow"));
     setModal(false);
@@ -75,7 +79,25 @@ TWaitWindow::TWaitWindow(std::function<QColor()> panelColor, QWidget *parent)
 
     m_animation->setObjectName(QStringLiteral("Animate1"));
     m_animation->setGeometry(88, 16, 104, 34);
+
+    m_cancel->setObjectName(QStringLiteral("CancelButton"));
+    m_cancel->setGeometry(108, 82, 79, 25);
+    m_cancel->setAutoDefault(false);
+    m_cancel->hide();
+    connect(m_cancel, &QPushButton::clicked, this, &TWaitWindow::cancelRequested);
+    m_translator = createMultiLang(this, WordList::WaitWindow);
     takePanelColor();
+}
+
+void TWaitWindow::setLanguageSource(std::function<int()> activeLanguage)
+{
+    m_activeLanguage = std::move(activeLanguage);
+}
+
+void TWaitWindow::reject()
+{
+    if (m_cancel->isVisible())
+        Q_EMIT cancelRequested();
 }
 
 QString TWaitWindow::message() const
@@ -90,8 +112,15 @@ void TWaitWindow::setMessage(const QString &text)
         m_message->repaint();
 }
 
-void TWaitWindow::showNow()
+void TWaitWindow::showNow(bool cancellable)
 {
+    if (m_activeLanguage)
+        m_translator->setActiveLanguage(m_activeLanguage());
+    // The Cancel button adds a row below the message.
+    setFixedSize(295, cancellable ? 117 : 85);
+    m_panel->setGeometry(rect());
+    m_cancel->setVisible(cancellable);
+    setWindowModality(cancellable ? Qt::ApplicationModal : Qt::NonModal);
     show();
     raise();
     // Let the window system map the window, then paint it while the caller
@@ -116,11 +145,11 @@ void TWaitWindow::takePanelColor()
     m_panel->setPalette(palette);
 }
 
-TWaitScope::TWaitScope(TWaitWindow *window, const QString &message)
+TWaitScope::TWaitScope(TWaitWindow *window, const QString &message, Cancel cancel)
     : m_window(window)
 {
     m_window->setMessage(message);
-    m_window->showNow();
+    m_window->showNow(cancel == Cancel::Offered);
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
 }
 

@@ -39,12 +39,14 @@ class TMultiLang;
 //   send-move dialog   %Form%, Label1-3, OfferResult (TRadioGroup), Button1,
 //                 Button2, "@invalidmovenumber".
 //   about box     %Form%, Label1, Label2, SpeedButton1.
+//   wait window   CancelButton.
 namespace WordList {
 inline const QString QuorvalMain = QStringLiteral(":/words/quorvalmain.words");
 inline const QString OptionsDialog = QStringLiteral(":/words/optionsdialog.words");
 inline const QString AddServerDialog = QStringLiteral(":/words/addserverdialog.words");
 inline const QString SendMoveDialog = QStringLiteral(":/words/sendmovedialog.words");
 inline const QString AboutBox = QStringLiteral(":/words/aboutbox.words");
+inline const QString WaitWindow = QStringLiteral(":/words/waitwindow.words");
 } // namespace WordList
 
 // Gives `window` its "MultiLang1" as every translated window of the program

@@ -35,7 +35,8 @@ struct TMainWindowRig
         QVERIFY(QDir().mkpath(programFolder()));
         QFile ini(programFolder() + QStringLiteral("/quorval.ini"));
         QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("[SETUP]\r\nSHOW_ONLY_ONGOING_GAMES=1\r\n");
+        // One server: the start-up check would only ask it again.
+        ini.write("[SETUP]\r\nSHOW_ONLY_ONGOING_GAMES=1\r\nCHECK_SERVERS_PERIODICALLY=0\r\n");
         ini.close();
         window = std::make_unique<TQuorvalMain>(TProgramContext::forFolder(programFolder()));
         window->createDialogs();

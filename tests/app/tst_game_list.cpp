@@ -2,6 +2,7 @@
 #include "app/general_error.h"
 #include "app/quorval_main.h"
 #include "app/server_entry.h"
+#include "app/state_icons.h"
 #include "canned_http_server.h"
 #include "recording_prompts.h"
 #include "ui/aboutbox.h"
@@ -11,7 +12,9 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QElapsedTimer>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -210,7 +213,10 @@ private Q_SLOTS:
         QTest::mouseClick(m_window->findChild<QToolButton *>("SpeedButton4"), Qt::LeftButton);
         QCOMPARE(serverIcon("A"), 1);  // a finished game with myTurn counts here
         QCOMPARE(serverIcon("B"), 0);
-        QCOMPARE(serverIcon("C"), 1);  // unreachable: keeps its icon, silently
+        QCOMPARE(serverIcon("C"), int(ServerState::NotReached));  // says so, and why, without a box
+        QVERIFY2(m_window->serversList()->findItems("C", Qt::MatchExactly).value(0)->toolTip().startsWith(
+                     "No alcanzado: conexión rechazada\n"),
+                 qPrintable(m_window->serversList()->findItems("C", Qt::MatchExactly).value(0)->toolTip()));
         QVERIFY(m_prompts->messages.isEmpty());
         // The check ends by showing the selected server's games again.
         QCOMPARE(waiting.requests().size(), 2);
@@ -339,6 +345,101 @@ private Q_SLOTS:
         // The selected server's games were shown again.
         QCOMPARE(column(1), QStringList{"Ann"});
         QVERIFY(!m_window->waitWindow()->isVisible());
+        QVERIFY(!QGuiApplication::overrideCursor());
+    }
+
+    // Two live servers, two silent ones and a refused port, asked at once.
+    void aCheckAsksEveryServerAtOnce()
+    {
+        m_window.reset();
+        QTemporaryDir dir;
+        TXfccTestServerProcess first, second;
+        m_window = startWithTwoServers(dir, first, second, false);
+        QVERIFY(m_window);
+        TCannedHttpServer silent1, silent2;
+        silent1.setSilent();
+        silent2.setSilent();
+        addServer("Silent 1", silent1.serviceAddress());
+        addServer("Silent 2", silent2.serviceAddress());
+        addServer("Refused", "http://127.0.0.1:1/XfccBasic.asmx");
+        XfccTransport transport;
+        transport.stallTimeout = std::chrono::seconds(2);
+        m_window->setXfccTransport(transport);
+        m_window->refreshServerList(false);
+        select(serverOf("ann"));
+
+        QElapsedTimer clock;
+        clock.start();
+        QTest::mouseClick(m_window->findChild<QToolButton *>("SpeedButton4"), Qt::LeftButton);
+        // As long as the slowest server, not the sum of them.
+        QVERIFY2(clock.elapsed() < 3000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(serverIcon(serverOf("ann")), int(ServerState::NoMoveDue));
+        QCOMPARE(serverIcon(serverOf("bob")), int(ServerState::MoveDue));
+        for (const char *name : {"Silent 1", "Silent 2", "Refused"})
+            QCOMPARE(serverIcon(name), int(ServerState::NotReached));
+        const auto tip = [this](const char *name) {
+            return m_window->serversList()->findItems(name, Qt::MatchExactly).value(0)->toolTip();
+        };
+        QVERIFY2(tip("Silent 1").startsWith("Not reached: time-out\n") && tip("Silent 1").contains("within 2 seconds"),
+                 qPrintable(tip("Silent 1")));
+        QVERIFY2(tip("Refused").startsWith("Not reached: connection refused\n"), qPrintable(tip("Refused")));
+        QVERIFY(m_prompts->messages.isEmpty());
+        QCOMPARE(column(1), QStringList{"Ann"});  // the selected server's games, shown again
+        QVERIFY(!m_window->waitWindow()->isVisible());
+    }
+
+    void cancelEndsTheCheckAndKeepsWhatWasAnswered_data()
+    {
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("button") << false;
+        QTest::newRow("Escape") << true;
+    }
+    void cancelEndsTheCheckAndKeepsWhatWasAnswered()
+    {
+        QFETCH(bool, escape);
+        m_window.reset();
+        QTemporaryDir dir;
+        TXfccTestServerProcess first, second;
+        m_window = startWithTwoServers(dir, first, second, false);
+        QVERIFY(m_window);
+        TCannedHttpServer silent;
+        silent.setSilent();
+        addServer("Silent", silent.serviceAddress());
+        m_window->refreshServerList(false);
+        select(serverOf("ann"));
+        m_window->ServersListClick();
+        m_window->gameList()->topLevelItem(0)->setText(1, "shown before the check");
+
+        // Once the live servers have answered, the player cancels.
+        TWaitWindow *wait = m_window->waitWindow();
+        QTimer poll;
+        QElapsedTimer clock;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            if (!wait->isVisible() || serverIcon(serverOf("bob")) != int(ServerState::MoveDue))
+                return;
+            poll.stop();
+            QCOMPARE(QApplication::activeModalWidget(), wait);  // the window takes no other input meanwhile
+            QPushButton *cancel = wait->findChild<QPushButton *>("CancelButton");
+            QVERIFY(cancel && cancel->isVisible());
+            QCOMPARE(cancel->text(), QStringLiteral("Cancel"));
+            clock.start();
+            if (escape)
+                QTest::keyClick(wait, Qt::Key_Escape);
+            else
+                QTest::mouseClick(cancel, Qt::LeftButton);
+        });
+        poll.start(20);
+        QTest::mouseClick(m_window->findChild<QToolButton *>("SpeedButton4"), Qt::LeftButton);
+        QVERIFY(clock.isValid());
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(serverIcon(serverOf("bob")), int(ServerState::MoveDue));
+        QCOMPARE(serverIcon("Silent"), int(ServerState::NotReached));
+        QVERIFY(m_window->serversList()->findItems("Silent", Qt::MatchExactly).value(0)->toolTip().startsWith(
+            "Not reached: cancelled"));
+        QVERIFY(m_prompts->messages.isEmpty());
+        // Cancelled means stopped: no further request, the list as it was.
+        QCOMPARE(column(1), QStringList{"shown before the check"});
+        QVERIFY(!wait->isVisible());
         QVERIFY(!QGuiApplication::overrideCursor());
     }
 

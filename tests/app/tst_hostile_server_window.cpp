@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
 
 // The main window against servers that misbehave, and against games that no
 // real server would send: each command ends with a clear error or a sane
@@ -44,7 +45,7 @@ class TestHostileServerWindow : public QObject
 
     // The one game is listed and selected, the board holds the move made on
     // it, and the window is ready for the next command.
-    void checkNothingLost()
+    void checkNothingLost(ServerState serverState = ServerState::MoveDue)
     {
         QTreeWidget *list = window()->gameList();
         QCOMPARE(list->topLevelItemCount(), 1);
@@ -56,7 +57,7 @@ class TestHostileServerWindow : public QObject
         QCOMPARE(window()->game().MoveCount, 3);
         QCOMPARE(window()->game().CurrentPly, 3);
         QCOMPARE(window()->diagram()->PieceAt(25), Piece::WhiteKnight);
-        QCOMPARE(window()->serversList()->item(0)->data(Qt::UserRole).toInt(), 1);
+        QCOMPARE(window()->serversList()->item(0)->data(Qt::UserRole).toInt(), int(serverState));
         QVERIFY(!window()->waitWindow()->isVisible());
         QVERIFY(!QGuiApplication::overrideCursor());
     }
@@ -108,11 +109,14 @@ private Q_SLOTS:
         checkOneError(before, hostile.failure);
         checkNothingLost();
 
-        // The check of every server is silent; showing the games again is not.
+        // The check marks the server not reached, saying why; showing the
+        // games again reports the failure.
         before = prompts().messages.size();
         m_rig->trigger("Checkservers1");
         checkOneError(before, hostile.failure);
-        checkNothingLost();
+        checkNothingLost(ServerState::NotReached);
+        QVERIFY2(window()->serversList()->item(0)->toolTip().startsWith("Not reached: "),
+                 qPrintable(window()->serversList()->item(0)->toolTip()));
 
         // Once the server behaves, the same move goes out.
         const qsizetype requests = m_rig->server.requests().size();
@@ -127,6 +131,31 @@ private Q_SLOTS:
         QVERIFY2(sent.contains("<gameId>7</gameId>") && sent.contains("<movecount>2</movecount>")
                      && sent.contains("<myMove>Nf3</myMove>"),
                  sent.constData());
+    }
+
+    // A server that takes the move and never answers: the player cancels.
+    void aCancelledSendKeepsTheMoveAndSaysItMayHaveArrived()
+    {
+        m_rig->start({openGame()});
+        m_rig->drag(6, 25);  // Nf3
+        m_rig->server.setSilent();
+        TWaitWindow *wait = window()->waitWindow();
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            if (wait->isVisible() && !m_rig->server.requests().isEmpty()
+                && m_rig->server.requests().last().body.contains("<myMove>Nf3</myMove>")) {
+                poll.stop();
+                QTest::mouseClick(wait->findChild<QPushButton *>("CancelButton"), Qt::LeftButton);
+            }
+        });
+        poll.start(20);
+        const qsizetype before = prompts().messages.size();
+        sendMove();
+        QCOMPARE(prompts().messages.size(), before + 1);
+        QCOMPARE(prompts().messages.last().icon, TPrompts::Icon::Warning);
+        QVERIFY(prompts().messages.last().text.startsWith("Sending was cancelled before the server answered. "
+                                                          "The move may or may not have reached the server"));
+        checkNothingLost();
     }
 
     void aThousandMoveGameShowsWhatFitsAndSaysSo()

@@ -70,6 +70,7 @@ private Q_SLOTS:
             "LIGHT_SQUARES_COLOR=15780518\r\n"
             "DARK_SQUARES_COLOR=8421504\r\n"
             "ACTIVE_LANGUAGE=0\r\n"
+            "SERVER_TIMEOUT_SECONDS=30\r\n"
             "[ANALYSIS_ENGINE]\r\n"
             "ENGINE_FILE_NAME=" + context.ProgramFolder.toLocal8Bit() + "engines/crafty/wcrafty.exe\r\n"
             "ENGINE_PROTOCOL=0\r\n";
@@ -94,6 +95,7 @@ private Q_SLOTS:
             "DARK_SQUARES_COLOR=$00FF00\n"
             "LIGHT_SQUARES_COLOR=pink\n"
             "ACTIVE_LANGUAGE=257\n"
+            "SERVER_TIMEOUT_SECONDS=2\n"
             "OTHER_KEY=  kept  as is\n"
             "\n"
             "[ANALYSIS_ENGINE]\n"
@@ -108,6 +110,7 @@ private Q_SLOTS:
             QCOMPARE(s.DarkSquaresColor, 0x00FF00);
             QCOMPARE(s.LightSquaresColor, 0xF0CAA6);  // not a number: the default
             QCOMPARE(s.ActiveLanguage, 1);            // held as one byte
+            QCOMPARE(s.ServerTimeoutSeconds, 5);      // brought into its range
             QCOMPARE(s.EngineFileName, QStringLiteral("/usr/games/stockfish"));
             QCOMPARE(s.EngineProtocol, 1);
             window.close();
@@ -115,7 +118,7 @@ private Q_SLOTS:
         const QByteArray written = readAll(context.settingsFileName());
         QVERIFY(written.startsWith("; my settings\n[setup]\nSHOW_COMMENTS=0\ngarbage line without equals\n"
                                    "DARK_SQUARES_COLOR=65280\nLIGHT_SQUARES_COLOR=15780518\n"
-                                   "ACTIVE_LANGUAGE=1\nOTHER_KEY=  kept  as is\n"));
+                                   "ACTIVE_LANGUAGE=1\nSERVER_TIMEOUT_SECONDS=5\nOTHER_KEY=  kept  as is\n"));
         QVERIFY(written.contains("MINUTES_TO_CHECK=5\n"));
         QVERIFY(written.contains("[ANALYSIS_ENGINE]\nENGINE_FILE_NAME=/usr/games/stockfish\nENGINE_PROTOCOL=1\n"));
         QCOMPARE(written.count("SHOW_COMMENTS"), 1);
