@@ -3,6 +3,7 @@
 #include "service/xfccbasic.h"
 
 #include <QEventLoop>
+#include <QNetworkAccessManager>
 
 TServerCheck::TServerCheck(QList<XfccAccount> servers, const XfccTransport &transport, QObject *parent)
     : QObject(parent)
@@ -10,6 +11,10 @@ TServerCheck::TServerCheck(QList<XfccAccount> servers, const XfccTransport &tran
     , m_transport(transport)
     , m_outcomes(m_servers.size())
 {
+    if (!m_transport.network) {
+        m_network = NewXfccNetwork();
+        m_transport.network = m_network.get();
+    }
 }
 
 TServerCheck::~TServerCheck()

@@ -8,6 +8,8 @@
 #include <QList>
 #include <QObject>
 
+#include <memory>
+
 class TGetMyGamesCall;
 
 // What one server answered to GetMyGames, or why it could not be read.
@@ -54,6 +56,7 @@ private:
     void take(int index);
 
     QList<XfccAccount> m_servers;
+    std::unique_ptr<QNetworkAccessManager> m_network;  // when the transport gives none
     XfccTransport m_transport;
     QList<TGetMyGamesCall *> m_calls;
     QList<ServerCheckOutcome> m_outcomes;

@@ -47,8 +47,7 @@ TSoapCall::TSoapCall(const XfccTransport &transport, const QUrl &address, const 
 {
     QNetworkAccessManager *network = transport.network;
     if (!network) {
-        m_ownNetwork = std::make_unique<QNetworkAccessManager>();
-        m_ownNetwork->setProxyFactory(new SystemProxyFactory);
+        m_ownNetwork = NewXfccNetwork();
         network = m_ownNetwork.get();
     }
 
@@ -143,6 +142,13 @@ SoapHttpReply TSoapCall::result() const
     if (!m_failure.isEmpty())
         throw EXfccError(m_failure, m_failureKind);
     return m_result;
+}
+
+std::unique_ptr<QNetworkAccessManager> NewXfccNetwork()
+{
+    auto network = std::make_unique<QNetworkAccessManager>();
+    network->setProxyFactory(new SystemProxyFactory);
+    return network;
 }
 
 QEventLoop::ProcessEventsFlags RequestLoopFlags(const XfccTransport &transport)

@@ -86,6 +86,10 @@ private:
 SoapHttpReply PostSoapRequest(const XfccTransport &transport, const QUrl &address,
                               const QByteArray &soapAction, const QByteArray &body);
 
+// A network manager as a request makes one for itself: with the system's proxy
+// configuration. Requests that go out together share one.
+std::unique_ptr<QNetworkAccessManager> NewXfccNetwork();
+
 // The events a local loop that waits for requests of the transport takes: all
 // when the requests can be cancelled, all but user input otherwise.
 QEventLoop::ProcessEventsFlags RequestLoopFlags(const XfccTransport &transport);
