@@ -2,9 +2,11 @@
 
 #include "app/add_server_dialog.h"
 #include "app/color_ref.h"
+#include "app/game_order.h"
 #include "app/game_row.h"
 #include "app/general_error.h"
 #include "app/ini_file.h"
+#include "app/notes_pane.h"
 #include "app/options_dialog.h"
 #include "app/server_name.h"
 #include "app/state_icons.h"
@@ -111,7 +113,9 @@ void TQuorvalMain::FormCreate()
 bool TQuorvalMain::event(QEvent *event)
 {
     const bool handled = QMainWindow::event(event);
-    if (event->type() == QEvent::WindowActivate) {
+    if (event->type() == QEvent::WindowDeactivate && m_notesPane) {
+        m_notesPane->flush();  // the player turns to another window
+    } else if (event->type() == QEvent::WindowActivate) {
         RunGuarded([this] { FormActivate(); });
     } else if (event->type() == QEvent::Show && !m_activatedOnce) {
         // Without a window manager (a bare X server) the window may never be
@@ -182,6 +186,8 @@ void TQuorvalMain::FormDestroy()
     if (m_destroyed)
         return;
     m_destroyed = true;
+    if (!m_notesPane->flush())
+        MessageDlg(m_notesPane->problem(), TPrompts::Icon::Warning, TPrompts::Button::Ok, this);
     if (Engine->Connected())
         EngineButtonClick();
     // Both places a temporary game file may have been left in.
@@ -305,6 +311,7 @@ void TQuorvalMain::RefreshGameList()
                 state = ServerState::MoveDue;
             new GameRow(GameList, game, m_gameStateIcons);
         }
+        sortGameList();
     } catch (...) {
         if (listedServer.Name == server->text() && !listedRows.isEmpty()) {
             GameList->clear();
@@ -318,6 +325,27 @@ void TQuorvalMain::RefreshGameList()
         }
         throw;
     }
+}
+
+void TQuorvalMain::sortGameList()
+{
+    const GameListOrder order = GameListOrder::fromSetting(m_settings.GameListSort);
+    QTreeWidgetItem *current = GameList->currentItem();
+    QList<QTreeWidgetItem *> rows = GameList->invisibleRootItem()->takeChildren();
+    std::stable_sort(rows.begin(), rows.end(), [&order](const QTreeWidgetItem *a, const QTreeWidgetItem *b) {
+        return order.less(static_cast<const GameRow *>(a)->game(), static_cast<const GameRow *>(b)->game());
+    });
+    GameList->addTopLevelItems(rows);
+    GameList->setCurrentItem(current);
+    GameList->header()->setSortIndicatorShown(!order.isDefault());
+    if (!order.isDefault())
+        GameList->header()->setSortIndicator(order.column, order.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
+
+void TQuorvalMain::gameListHeadingClicked(int column)
+{
+    m_settings.GameListSort = GameListOrder::fromSetting(m_settings.GameListSort).afterClickOn(column).toSetting();
+    sortGameList();
 }
 
 void TQuorvalMain::ServersListClick()
@@ -663,6 +691,10 @@ void TQuorvalMain::createPanels()
     for (int column = 0; column < 7; ++column)
         GameList->setColumnWidth(column, widths[column]);
     GameList->header()->setStretchLastSection(false);
+    // A click on a heading orders the list by that column; the list sorts
+    // itself only then, so that new rows keep the chosen order.
+    GameList->header()->setSectionsClickable(true);
+    connect(GameList->header(), &QHeaderView::sectionClicked, this, &TQuorvalMain::gameListHeadingClicked);
     // Keep the selection visible when the list loses the focus.
     QPalette gamePalette = GameList->palette();
     gamePalette.setColor(QPalette::Inactive, QPalette::Highlight,

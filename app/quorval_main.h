@@ -27,6 +27,7 @@ class TAddServerDialog;
 class TChessDiagram2D;
 class TGameNavigator;
 class TMoveList;
+class TNotesPane;
 class TRichView;
 class TMoveEntry;
 class TPromotionDialog;
@@ -69,6 +70,7 @@ public:
     TOptionsDialog *optionsDialog() const { return OptionsDialog; }
     TAboutBox *aboutBox() const { return AboutBox; }
     TWaitWindow *waitWindow() const { return WaitWindow; }
+    TNotesPane *notesPane() const { return m_notesPane; }
 
     // The board and the current game (app/quorval_main_board.cpp).
     TChessDiagram2D *diagram() const { return Diagram; }
@@ -143,6 +145,9 @@ private:
     void RichViewUpdateCurrentMove();
     // Selects the game list's row of CurrentGame again, when it has one.
     void selectCurrentGameRow();
+    // Puts the rows in the order of "GAME_LIST_SORT"; the selection stays.
+    void sortGameList();
+    void gameListHeadingClicked(int column);
     void SendPositionToCrafty();
     void wireCommands();
     template <typename Slot>
@@ -197,6 +202,7 @@ private:
     TChessDiagram2D *Diagram = nullptr;
     TRichView *RichView1 = nullptr;
     TMoveList *m_moveList = nullptr;
+    TNotesPane *m_notesPane = nullptr;
     TGameNavigator *m_navigator = nullptr;
     TPromotionDialog *PromotionDialog = nullptr;
     TWaitWindow *WaitWindow = nullptr;

@@ -39,6 +39,10 @@ TSettings TSettings::read(const TIniFile &file, const QString &programFolder)
         static_cast<std::uint8_t>(file.readInteger(Setup, "ACTIVE_LANGUAGE", s.ActiveLanguage));
     s.ServerTimeoutSeconds = std::clamp(file.readInteger(Setup, "SERVER_TIMEOUT_SECONDS", s.ServerTimeoutSeconds),
                                         MinServerTimeoutSeconds, MaxServerTimeoutSeconds);
+    s.PollServers = file.readBool(Setup, "POLL_SERVERS", s.PollServers);
+    s.MinutesToCheck = std::max(file.readInteger(Setup, "MINUTES_TO_CHECK", s.MinutesToCheck), MinMinutesToCheck);
+    s.AlertDaysLeft = std::clamp(file.readInteger(Setup, "ALERT_DAYS_LEFT", s.AlertDaysLeft), 0, 365);
+    s.GameListSort = file.readInteger(Setup, "GAME_LIST_SORT", s.GameListSort);
     return s;
 }
 
@@ -48,11 +52,14 @@ void TSettings::write(TIniFile &file) const
     file.writeInteger(Setup, "SHOW_COMMENTS", ShowComments);
     file.writeInteger(Setup, "SHOW_ONLY_ONGOING_GAMES", ShowOnlyOngoingGames);
     file.writeInteger(Setup, "CHECK_SERVERS_PERIODICALLY", CheckServersPeriodically);
-    file.writeInteger(Setup, "MINUTES_TO_CHECK", 5);
+    file.writeInteger(Setup, "MINUTES_TO_CHECK", MinutesToCheck);
     file.writeInteger(Setup, "LIGHT_SQUARES_COLOR", LightSquaresColor);
     file.writeInteger(Setup, "DARK_SQUARES_COLOR", DarkSquaresColor);
     file.writeString(AnalysisEngine, "ENGINE_FILE_NAME", EngineFileName);
     file.writeInteger(AnalysisEngine, "ENGINE_PROTOCOL", EngineProtocol);
     file.writeInteger(Setup, "ACTIVE_LANGUAGE", ActiveLanguage);
     file.writeInteger(Setup, "SERVER_TIMEOUT_SECONDS", ServerTimeoutSeconds);
+    file.writeInteger(Setup, "POLL_SERVERS", PollServers);
+    file.writeInteger(Setup, "ALERT_DAYS_LEFT", AlertDaysLeft);
+    file.writeInteger(Setup, "GAME_LIST_SORT", GameListSort);
 }

@@ -23,15 +23,22 @@ struct TSettings
     int ServerTimeoutSeconds = 30;
     static constexpr int MinServerTimeoutSeconds = 5;
     static constexpr int MaxServerTimeoutSeconds = 600;
+    // Checking the servers in the background, every MinutesToCheck minutes,
+    // and telling of a move that became due or time that runs short.
+    bool PollServers = false;
+    int MinutesToCheck = 5;
+    static constexpr int MinMinutesToCheck = 5;  // no server is asked more often
+    int AlertDaysLeft = 3;  // a due game with less time left than this is told of once
+    int GameListSort = 0;   // see GameListOrder
 
     // Defaults of a program installed in programFolder.
     static TSettings defaults(const QString &programFolder);
     static QString defaultEngineFileName(const QString &programFolder);
 
-    // Every key except "MINUTES_TO_CHECK"; what is missing or unreadable keeps
-    // the value of defaults(), a time-out out of its range is brought into it.
+    // Every key; what is missing or unreadable keeps the value of defaults(),
+    // a number out of its range is brought into it.
     static TSettings read(const TIniFile &file, const QString &programFolder);
     // All keys in their fixed order, the program's own after the ten first
-    // ones; "MINUTES_TO_CHECK" is always 5.
+    // ones.
     void write(TIniFile &file) const;
 };

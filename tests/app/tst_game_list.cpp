@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QElapsedTimer>
+#include <QHeaderView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -137,7 +138,7 @@ private Q_SLOTS:
         QCOMPARE(m_window->gameList()->topLevelItemCount(), 0);  // no games without asking
 
         action("Getgamelist2")->trigger();
-        QCOMPARE(column(0), (QStringList{"1", "3"}));
+        QCOMPARE(column(0), (QStringList{"3", "1"}));  // the game that awaits the move first
         QCOMPARE(column(4), (QStringList{"3d, 5h", "3d, 5h"}));
         QCOMPARE(column(6), (QStringList{"*", "*"}));
         QCOMPARE(serverIcon("ICCF"), 1);
@@ -155,9 +156,9 @@ private Q_SLOTS:
 
         m_window->settings().ShowOnlyOngoingGames = false;
         m_window->RefreshGameList();
-        QCOMPARE(column(0), (QStringList{"1", "2", "3", "4"}));
-        QCOMPARE(column(6), (QStringList{"*", "* White defaulted", "*", "0-1"}));
-        auto *defaulted = static_cast<GameRow *>(m_window->gameList()->topLevelItem(1));
+        QCOMPARE(column(0), (QStringList{"3", "1", "2", "4"}));
+        QCOMPARE(column(6), (QStringList{"*", "*", "* White defaulted", "0-1"}));
+        auto *defaulted = static_cast<GameRow *>(m_window->gameList()->topLevelItem(2));
         QCOMPARE(defaulted->GameStateIcon(), -1);
         QVERIFY(defaulted->icon(0).isNull());
         QCOMPARE(static_cast<GameRow *>(m_window->gameList()->topLevelItem(3))->GameStateIcon(), 3);
@@ -171,9 +172,9 @@ private Q_SLOTS:
         m_window->refreshServerList(true);
         QCOMPARE(m_window->gameList()->currentItem(), m_window->gameList()->topLevelItem(0));
         QVERIFY(m_window->CurrentGame());
-        QCOMPARE(m_window->CurrentGame()->id, 10);
+        QCOMPARE(m_window->CurrentGame()->id, 11);  // the first row: the game that awaits the move
         m_window->findChild<QToolButton *>("SpeedButton1")->click();
-        QCOMPARE(m_prompts->openedUrls, QList<QUrl>{QUrl("http://g/10")});
+        QCOMPARE(m_prompts->openedUrls, QList<QUrl>{QUrl("http://g/11")});
     }
 
     void aFailedRefreshReachesTheErrorBoxAndClearsTheIcon()
@@ -441,6 +442,65 @@ private Q_SLOTS:
         QCOMPARE(column(1), QStringList{"shown before the check"});
         QVERIFY(!wait->isVisible());
         QVERIFY(!QGuiApplication::overrideCursor());
+    }
+
+    void headingsSortTheListByValueAndTheOrderIsKept()
+    {
+        // id, White, my turn, days left
+        const struct { int id; const char *white; bool myTurn; int days; } games[] = {
+            {10, "Zoë", false, 2}, {9, "émile", true, 20}, {100, "Adam", true, 4}, {2, "Élodie", false, 1}};
+        QByteArray body = "<?xml version=\"1.0\" encoding=\"utf-8\"?><soap:Envelope "
+                          "xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"><soap:Body><GetMyGamesResponse "
+                          "xmlns=\"http://www.bennedik.com/webservices/XfccBasic\"><GetMyGamesResult>";
+        for (const auto &g : games)
+            body += "<XfccGame><id>" + QByteArray::number(g.id) + "</id><white>" + QByteArray(g.white)
+                    + "</white><result>Ongoing</result><myTurn>" + (g.myTurn ? "true" : "false")
+                    + "</myTurn><daysPlayer>" + QByteArray::number(g.days) + "</daysPlayer></XfccGame>";
+        body += "</GetMyGamesResult></GetMyGamesResponse></soap:Body></soap:Envelope>";
+        TCannedHttpServer server;
+        server.setReply(200, body);
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        const auto restoreLocale = qScopeGuard([] { QLocale::setDefault(QLocale::system()); });
+        QFile ini(m_dir->filePath("quorval.ini"));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[SETUP]\r\nCHECK_SERVERS_PERIODICALLY=0\r\n");
+        ini.close();
+        const auto start = [&] {
+            m_window = std::make_unique<TQuorvalMain>(TProgramContext::forFolder(m_dir->path()));
+            m_window->createDialogs();
+            addServer("Sorted", server.serviceAddress());
+            m_window->show();
+            QTRY_VERIFY(m_window->CurrentGame());
+        };
+        start();
+        // My turn first, then the least time left.
+        QCOMPARE(column(0), (QStringList{"100", "9", "2", "10"}));
+
+        const auto clickHeading = [this](int section) {
+            QHeaderView *header = m_window->gameList()->header();
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                              QPoint(header->sectionViewportPosition(section) + 5, header->height() / 2));
+        };
+        clickHeading(0);  // numbers as numbers
+        QCOMPARE(column(0), (QStringList{"2", "9", "10", "100"}));
+        clickHeading(0);
+        QCOMPARE(column(0), (QStringList{"100", "10", "9", "2"}));
+        clickHeading(1);  // names as a reader orders them, whatever the case and accents
+        QCOMPARE(column(1), (QStringList{"Adam", "Élodie", "émile", "Zoë"}));
+        clickHeading(4);  // by the time left
+        QCOMPARE(column(0), (QStringList{"2", "10", "100", "9"}));
+        QCOMPARE(m_window->gameList()->currentItem()->text(0), QStringLiteral("100"));  // the selection stays
+
+        // A refresh keeps the order, and so does a restart.
+        m_window->RefreshGameList();
+        QCOMPARE(column(0), (QStringList{"2", "10", "100", "9"}));
+        m_window->close();
+        start();
+        QCOMPARE(m_window->settings().GameListSort, 5);
+        QCOMPARE(column(0), (QStringList{"2", "10", "100", "9"}));
+        clickHeading(4);
+        clickHeading(4);  // a third click gives back the default order
+        QCOMPARE(column(0), (QStringList{"100", "9", "2", "10"}));
     }
 
     void serverAddressesOpenOnlyAsWebPages_data()

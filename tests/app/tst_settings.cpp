@@ -71,6 +71,9 @@ private Q_SLOTS:
             "DARK_SQUARES_COLOR=8421504\r\n"
             "ACTIVE_LANGUAGE=0\r\n"
             "SERVER_TIMEOUT_SECONDS=30\r\n"
+            "POLL_SERVERS=0\r\n"
+            "ALERT_DAYS_LEFT=3\r\n"
+            "GAME_LIST_SORT=0\r\n"
             "[ANALYSIS_ENGINE]\r\n"
             "ENGINE_FILE_NAME=" + context.ProgramFolder.toLocal8Bit() + "engines/crafty/wcrafty.exe\r\n"
             "ENGINE_PROTOCOL=0\r\n";
@@ -96,6 +99,7 @@ private Q_SLOTS:
             "LIGHT_SQUARES_COLOR=pink\n"
             "ACTIVE_LANGUAGE=257\n"
             "SERVER_TIMEOUT_SECONDS=2\n"
+            "MINUTES_TO_CHECK=1\n"
             "OTHER_KEY=  kept  as is\n"
             "\n"
             "[ANALYSIS_ENGINE]\n"
@@ -111,6 +115,7 @@ private Q_SLOTS:
             QCOMPARE(s.LightSquaresColor, 0xF0CAA6);  // not a number: the default
             QCOMPARE(s.ActiveLanguage, 1);            // held as one byte
             QCOMPARE(s.ServerTimeoutSeconds, 5);      // brought into its range
+            QCOMPARE(s.MinutesToCheck, 5);            // no server is asked more often
             QCOMPARE(s.EngineFileName, QStringLiteral("/usr/games/stockfish"));
             QCOMPARE(s.EngineProtocol, 1);
             window.close();
@@ -118,7 +123,7 @@ private Q_SLOTS:
         const QByteArray written = readAll(context.settingsFileName());
         QVERIFY(written.startsWith("; my settings\n[setup]\nSHOW_COMMENTS=0\ngarbage line without equals\n"
                                    "DARK_SQUARES_COLOR=65280\nLIGHT_SQUARES_COLOR=15780518\n"
-                                   "ACTIVE_LANGUAGE=1\nSERVER_TIMEOUT_SECONDS=5\nOTHER_KEY=  kept  as is\n"));
+                                   "ACTIVE_LANGUAGE=1\nSERVER_TIMEOUT_SECONDS=5\nMINUTES_TO_CHECK=5\nOTHER_KEY=  kept  as is\n"));
         QVERIFY(written.contains("MINUTES_TO_CHECK=5\n"));
         QVERIFY(written.contains("[ANALYSIS_ENGINE]\nENGINE_FILE_NAME=/usr/games/stockfish\nENGINE_PROTOCOL=1\n"));
         QCOMPARE(written.count("SHOW_COMMENTS"), 1);
