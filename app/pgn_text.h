@@ -7,6 +7,7 @@
 #include <QStringList>
 
 // The text of an exported game: tags from the server game, moves from game
-// (moves not yet sent included), comments when includeComments.
+// (moves not yet sent included), comments when includeComments, and the
+// player's notes, when given, as a comment before the first move.
 QString ExportPGNText(const XfccGame &server, const GameRecord &game, const QStringList &comments,
-                      bool includeComments);
+                      bool includeComments, const QString &notes = {});

@@ -4,23 +4,36 @@
 
 #include "app/game_row.h"
 #include "app/general_error.h"
+#include "app/notes_pane.h"
 #include "app/pgn_commands.h"
 #include "app/server_game_loader.h"
 #include "board/chess_diagram_2d.h"
 #include "board/game_navigator.h"
 #include "board/move_list.h"
 #include "board/rich_view.h"
+#include "ui/multilang.h"
 #include "ui/prompts.h"
 
 #include <QLayout>
+#include <QSplitter>
 #include <QToolButton>
 #include <QTreeWidget>
 
 void TQuorvalMain::createMoveList()
 {
-    RichView1 = new TRichView(MoveListPanel);
+    // The move list, and beside it the player's notes on the game.
+    auto *split = new QSplitter(Qt::Horizontal, MoveListPanel);
+    split->setObjectName(QStringLiteral("MoveListSplitter"));
+    split->setChildrenCollapsible(false);
+    RichView1 = new TRichView(split);
     RichView1->setObjectName(QStringLiteral("RichView1"));
-    MoveListPanel->layout()->addWidget(RichView1);
+    m_notesPane = new TNotesPane(m_context.ProgramFolder,
+                                 [this](const QString &id) { return MultiLang1->Translate(id); }, split);
+    split->addWidget(RichView1);
+    split->addWidget(m_notesPane);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 2);
+    MoveListPanel->layout()->addWidget(split);
     m_moveList = new TMoveList(RichView1, this);
     m_navigator = new TGameNavigator(m_game, this);
 
@@ -75,6 +88,7 @@ void TQuorvalMain::GameListClick()
     }();
     m_currentGame = row->game();
     m_hasCurrentGame = true;
+    m_notesPane->showGame(m_currentServer.Name, m_currentGame.id);
     for (const QString &message : loaded.Messages)
         MessageDlg(message, TPrompts::Icon::Error, TPrompts::Button::Ok, this);
     m_gameComments = loaded.GameComments;
