@@ -95,14 +95,24 @@ private slots:
         QTest::newRow("self-closing element")
             << envelope("<GetMyGamesResponse xmlns=\"http://www.bennedik.com/webservices/XfccBasic\">"
                         "<GetMyGamesResult/></GetMyGamesResponse>");
-        QTest::newRow("no result element")
-            << envelope("<GetMyGamesResponse xmlns=\"http://www.bennedik.com/webservices/XfccBasic\"/>");
+        QTest::newRow("unqualified result element")
+            << envelope("<q:GetMyGamesResponse xmlns:q=\"http://www.bennedik.com/webservices/XfccBasic\">"
+                        "<GetMyGamesResult/></q:GetMyGamesResponse>");
     }
 
     void emptyResultGivesNoGames()
     {
         QFETCH(QByteArray, reply);
         QVERIFY(ReadGetMyGamesResponse(reply).isEmpty());
+    }
+
+    void unqualifiedResultHoldsGames()
+    {
+        const ArrayOfXfccGame games = ReadGetMyGamesResponse(
+            envelope("<q:GetMyGamesResponse xmlns:q=\"http://www.bennedik.com/webservices/XfccBasic\">"
+                     "<GetMyGamesResult><XfccGame><id>7</id></XfccGame></GetMyGamesResult></q:GetMyGamesResponse>"));
+        QCOMPARE(games.size(), 1);
+        QCOMPARE(games[0].id, 7);
     }
 
     void prefixesAreTheServersChoice_data()
@@ -117,6 +127,9 @@ private slots:
         QTest::newRow("default namespaces") << envelope(
             "<MakeAMoveResponse xmlns=\"http://www.bennedik.com/webservices/XfccBasic\">"
             "<MakeAMoveResult>NotYourTurn</MakeAMoveResult></MakeAMoveResponse>", "");
+        QTest::newRow("unqualified result") << envelope(
+            "<q:MakeAMoveResponse xmlns:q=\"http://www.bennedik.com/webservices/XfccBasic\">"
+            "<MakeAMoveResult>NotYourTurn</MakeAMoveResult></q:MakeAMoveResponse>");
     }
 
     void prefixesAreTheServersChoice()
@@ -215,6 +228,16 @@ private slots:
         QTest::newRow("wrong namespace")
             << envelope("<GetMyGamesResponse xmlns=\"http://example.org/Other\"><GetMyGamesResult/></GetMyGamesResponse>")
             << "did not answer GetMyGames";
+        QTest::newRow("no result element")
+            << envelope("<GetMyGamesResponse xmlns=\"http://www.bennedik.com/webservices/XfccBasic\"/>")
+            << "The server's GetMyGames reply holds no \"GetMyGamesResult\" element in "
+               "\"http://www.bennedik.com/webservices/XfccBasic\" or without a namespace";
+        QTest::newRow("result in another namespace")
+            << envelope("<q:GetMyGamesResponse xmlns:q=\"http://www.bennedik.com/webservices/XfccBasic\">"
+                        "<GetMyGamesResult xmlns=\"http://example.org/Other\"><XfccGame/></GetMyGamesResult>"
+                        "</q:GetMyGamesResponse>")
+            << "holds no \"GetMyGamesResult\" element in \"http://www.bennedik.com/webservices/XfccBasic\" or "
+               "without a namespace; it holds \"GetMyGamesResult\" in \"http://example.org/Other\"";
         QTest::newRow("other operation")
             << envelope("<MakeAMoveResponse xmlns=\"http://www.bennedik.com/webservices/XfccBasic\"/>")
             << "did not answer GetMyGames";
@@ -244,7 +267,8 @@ private slots:
             ReadMakeAMoveResponse(envelope(
                 "<MakeAMoveResponse xmlns=\"http://www.bennedik.com/webservices/XfccBasic\"/>"));
         });
-        QCOMPARE(failure, QStringLiteral("The server's MakeAMove reply holds no result"));
+        QCOMPARE(failure, QStringLiteral("The server's MakeAMove reply holds no \"MakeAMoveResult\" element in "
+                                         "\"http://www.bennedik.com/webservices/XfccBasic\" or without a namespace"));
     }
 };
 
