@@ -1,5 +1,6 @@
 #include "service/soap_envelope.h"
 
+#include "service/games_reply_scanner.h"
 #include "service/xfcc_error.h"
 #include "service/xfcc_wire.h"
 
@@ -317,6 +318,15 @@ QByteArray WriteSoapRequest(QLatin1String operation, std::span<const QLatin1Stri
 }
 
 ArrayOfXfccGame ReadGetMyGamesResponse(const QByteArray &reply)
+{
+    // A game list is the one large reply: read in one pass over its bytes
+    // when it has the plain form, by the full reader otherwise.
+    if (std::optional<ArrayOfXfccGame> games = ScanGetMyGamesReply(reply))
+        return std::move(*games);
+    return ReadGetMyGamesResponseWithXmlReader(reply);
+}
+
+ArrayOfXfccGame ReadGetMyGamesResponseWithXmlReader(const QByteArray &reply)
 {
     return readReply(reply, GetMyGamesOperation, [](ReplyReader &reader) {
         ArrayOfXfccGame games;
