@@ -180,6 +180,9 @@ private:
     bool m_destroyed = false;
     GameRecord m_game;
     GameRecord m_serverCopy;  // the game as loaded from the server
+    // A game read only in part has another move number than the server's:
+    // no move is sent for it.
+    bool m_gameReadInFull = false;
     QStringList m_gameComments;  // "<ply>,<comment>"
     QString m_gameLog;           // the server's move text as sent
     bool m_drawOffered = false;

@@ -99,6 +99,7 @@ void TQuorvalMain::GameListClick()
     // on it cannot belong to the game loaded before.
     m_game = loaded.Game;
     m_serverCopy = loaded.Game;
+    m_gameReadInFull = loaded.ReadInFull;
     Diagram->Position().SetStartPosition();
     if (m_game.Setup)
         Diagram->Position() = PositionAfterPly(m_game, 0);

@@ -4,6 +4,7 @@
 #include "app/program_context.h"
 #include "service/move_sender.h"
 #include "ui/multilang.h"
+#include "ui/prompts.h"
 
 #include <QScopedValueRollback>
 #include <QTreeWidget>
@@ -13,6 +14,11 @@ void TQuorvalMain::SendMove1Click()
     if (GameList->topLevelItemCount() == 0 || !GameList->currentItem() || !m_hasCurrentGame
         || m_serverRequestRunning)
         return;
+    if (!m_gameReadInFull) {
+        MessageDlg(MultiLang1->Translate(QStringLiteral("@gamenotreadinfull")), TPrompts::Icon::Warning,
+                   TPrompts::Button::Ok, this);
+        return;
+    }
     TMoveSender sender({this, MultiLang1, WaitWindow, [this] { return int(m_settings.ActiveLanguage); },
                         ApplicationTitle(), m_xfccTransport});
     const XfccAccount server{m_currentServer.Name, m_currentServer.ServiceUrl, m_currentServer.UserName,

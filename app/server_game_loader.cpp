@@ -51,6 +51,7 @@ LoadedServerGame LoadServerGame(const XfccGame &game, const QString &tempFolder,
         loaded.Game.CurrentPly = loaded.Game.MoveCount;
         loaded.Position = pgn.Position();
         loaded.Parsed = true;
+        loaded.ReadInFull = !pgn.HasError() && !pgn.MovesLeftOver();
     } else {
         loaded.Messages << QStringLiteral("Error parsing game!!");
     }

@@ -16,6 +16,7 @@ struct LoadedServerGame {
     bool WhiteIsAtBottom = true;
     bool DrawOffered = false;
     bool Parsed = false;         // false: "Error parsing game!!", leave the board as it is
+    bool ReadInFull = false;     // every move read: no refused move, none left over
     QStringList Messages;        // error texts to show, in order
 };
 

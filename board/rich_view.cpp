@@ -29,6 +29,11 @@ TRichView::TRichView(QWidget *parent)
     : QTextBrowser(parent)
 {
     setOpenLinks(false);
+    // The text wraps at the view's width, whatever that is, and a move too
+    // long for a line breaks rather than running off the edge.
+    setLineWrapMode(QTextEdit::WidgetWidth);
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFrameShape(QFrame::NoFrame);
     setMouseTracking(true);
     viewport()->setMouseTracking(true);
@@ -196,8 +201,11 @@ void TRichView::SetItemStyle(int item, int style)
 
 void TRichView::Format()
 {
-    document()->adjustSize();
-    document()->documentLayout()->update();
+    // The whole text is laid out now rather than bit by bit while the view is
+    // idle, so that the scroll range is complete before anyone scrolls.
+    QAbstractTextDocumentLayout *layout = document()->documentLayout();
+    layout->blockBoundingRect(document()->lastBlock());
+    layout->update();
     verticalScrollBar()->setValue(verticalScrollBar()->maximum());
 }
 

@@ -46,7 +46,8 @@ public:
     QString ItemText(int item) const;
     int ItemStyle(int item) const;
     void SetItemStyle(int item, int style);
-    // 9. Lay out again (and scroll to the end), refresh, scroll.
+    // 9. Lay out again at the view's width (and scroll to the end), refresh,
+    // scroll.
     void Format();
     void Refresh();
     void ScrollTo(int y);

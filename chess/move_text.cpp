@@ -39,15 +39,19 @@ bool CastlingRook(PieceCode king, Square from, Square to, Square &rookFrom, Squa
     return false;
 }
 
+// What the SAN text names of the from-square, read from its second
+// character on: a file ("Nbd2"), a rank ("R1e2") or both ("Qh4e1"), each
+// followed by the to-square's file or a capture mark.
 std::uint8_t DisambiguationOf(std::string_view san)
 {
-    if (san.size() < 3)
-        return 0;
-    const char second = san[1], third = san[2];
-    const bool thirdFileOrCapture = IsFileLetter(third) || third == 'x';
-    if (IsFileLetter(second) && thirdFileOrCapture)
+    const auto at = [&](std::size_t i) { return i < san.size() ? san[i] : '\0'; };
+    const auto opensTarget = [](char c) { return IsFileLetter(c) || c == 'x'; };
+    const char second = at(1), third = at(2);
+    if (IsFileLetter(second) && third >= '1' && third <= '8' && opensTarget(at(3)))
+        return MoveRecord::FromFileNamed | MoveRecord::FromRankNamed;
+    if (IsFileLetter(second) && opensTarget(third))
         return MoveRecord::FromFileNamed;
-    if (second >= '0' && second <= '8' && thirdFileOrCapture)
+    if (second >= '0' && second <= '8' && opensTarget(third))
         return MoveRecord::FromRankNamed;
     return 0;
 }

@@ -12,16 +12,45 @@ constexpr std::string_view LineEnd = "\r\n";
 constexpr std::size_t MoveLineLength = 55;
 constexpr std::size_t CommentLineLength = 60;
 
-// A tag line; quotes and backslashes in the value are escaped.
+// A tag line; quotes and backslashes in the value are escaped, and line
+// ends and other control characters become blanks, so the tag stays on its
+// line.
 std::string TagLine(std::string_view name, std::string_view value)
 {
     std::string line = "[" + std::string(name) + " \"";
     for (char c : value) {
         if (c == '"' || c == '\\')
             line += '\\';
-        line += c;
+        line += static_cast<unsigned char>(c) < ' ' ? ' ' : c;
     }
     return line + "\"]" + std::string(LineEnd);
+}
+
+// A result text split into the token that ends the movetext and what follows
+// it ("* White defaulted", "1-0 {Adjudicated}"), without braces. Text after
+// the token would read as the start of another game, so the export writes it
+// as a comment before the token. A text that starts with no result token is
+// all note, and the game's result is left open.
+struct ResultParts {
+    std::string Token, Note;
+};
+
+ResultParts SplitResult(std::string_view result)
+{
+    constexpr std::string_view tokens[] = {"1-0", "0-1", "1/2-1/2", "*"};
+    const auto blank = result.find(' ');
+    const std::string_view first = result.substr(0, blank);
+    ResultParts parts{"*", std::string(result)};
+    for (const std::string_view token : tokens) {
+        if (first == token) {
+            parts.Token = std::string(token);
+            parts.Note = blank == std::string_view::npos ? std::string() : std::string(result.substr(blank + 1));
+        }
+    }
+    std::erase_if(parts.Note, [](char c) { return c == '{' || c == '}' || static_cast<unsigned char>(c) < ' '; });
+    const auto start = parts.Note.find_first_not_of(' ');
+    parts.Note = start == std::string::npos ? std::string() : parts.Note.substr(start, parts.Note.find_last_not_of(' ') - start + 1);
+    return parts;
 }
 
 std::string CommentForPly(const std::vector<std::string> &comments, int ply)
@@ -56,9 +85,10 @@ int FirstMoveNumber(const GameRecord &game)
 std::string ExportPGNText(const PGNExportTags &tags, const GameRecord &game,
                           const std::vector<std::string> &comments, bool includeComments)
 {
+    const ResultParts result = SplitResult(tags.Result);
     std::string text = TagLine("Event", tags.Event) + TagLine("Site", tags.Site) + TagLine("Date", tags.Date) +
                        TagLine("White", tags.White) + TagLine("Black", tags.Black) +
-                       TagLine("Result", tags.Result) + TagLine("WhiteNA", tags.WhiteNA) +
+                       TagLine("Result", result.Token) + TagLine("WhiteNA", tags.WhiteNA) +
                        TagLine("BlackNA", tags.BlackNA) + TagLine("Board", tags.Board);
     if (game.Setup)
         text += TagLine("SetUp", "1") + TagLine("FEN", game.SetupFEN.view());
@@ -96,6 +126,8 @@ std::string ExportPGNText(const PGNExportTags &tags, const GameRecord &game,
         if (buffer.size() > MoveLineLength && !white)
             flush(buffer);
     }
-    text += buffer + tags.Result + std::string(LineEnd);
+    if (!result.Note.empty())
+        buffer += '{' + result.Note + "} ";
+    text += buffer + result.Token + std::string(LineEnd);
     return text;
 }

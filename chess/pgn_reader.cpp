@@ -11,6 +11,7 @@ namespace {
 constexpr std::size_t MaxLineLength = 255;
 
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::string_view TrimLeft(std::string_view s)
 {
@@ -91,18 +92,22 @@ std::string CastlingWithLetters(std::string token)
 
 std::string StripComments(std::string_view line, bool &inComment)
 {
-    // The marks "!", "?" and "$1".."$6" go until none is left. Taking one
-    // out can join its neighbours into another ("$$11", "$!1"); dropping each
-    // mark as the scan completes it gives the same text in linear time.
+    // "!" and "?" go first, so that a mark they split ("$1!4") is taken as
+    // the whole "$14"; then each "$" with the digits after it goes whole.
+    std::string marksOut;
+    marksOut.reserve(line.size());
+    for (const char c : line)
+        if (c != '!' && c != '?')
+            marksOut += c;
     std::string text;
-    text.reserve(line.size());
-    for (const char c : line) {
-        if (c == '!' || c == '?')
+    text.reserve(marksOut.size());
+    for (std::size_t i = 0; i < marksOut.size(); ++i) {
+        if (marksOut[i] == '$' && i + 1 < marksOut.size() && IsDigit(marksOut[i + 1])) {
+            while (i + 1 < marksOut.size() && IsDigit(marksOut[i + 1]))
+                ++i;
             continue;
-        if (c >= '1' && c <= '6' && !text.empty() && text.back() == '$')
-            text.pop_back();
-        else
-            text += c;
+        }
+        text += marksOut[i];
     }
     std::string kept;
     for (char c : text) {
@@ -350,8 +355,8 @@ void TPGN::ParseMoves(bool interactive)
             if (const auto semicolon = rest.find(';'); semicolon != std::string_view::npos)
                 rest = rest.substr(0, semicolon);
             while (!(rest = TrimLeft(rest)).empty()) {
-                const auto blank = rest.find(' ');
-                const std::size_t length = blank == std::string_view::npos ? rest.size() : blank + 1;
+                const auto blank = std::find_if(rest.begin(), rest.end(), IsMovetextSpace);
+                const std::size_t length = blank == rest.end() ? rest.size() : std::size_t(blank - rest.begin()) + 1;
                 const std::string_view token = rest.substr(0, length);
                 rest.remove_prefix(length);
                 const int before = m_game.MoveCount;

@@ -14,8 +14,16 @@
 // The tokens that end a movetext.
 inline constexpr std::array<std::string_view, 5> PGNResultTokens{"1-0", "0-1", "#", "*", "1/2-1/2"};
 
-// Removes annotation marks ("!", "?", "$1".."$6") and brace comments from one
-// movetext line; inComment carries an open comment over to the next line.
+// The characters that separate movetext tokens: blank, tab, line feed,
+// vertical tab, form feed and carriage return.
+constexpr bool IsMovetextSpace(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// Removes annotation marks ("!", "?", and "$" with the digits after it) and
+// brace comments from one movetext line; inComment carries an open comment
+// over to the next line.
 std::string StripComments(std::string_view line, bool &inComment);
 // The value of a tag line: the text between the first double quote and the
 // closing quote and "]" at the line's end.

@@ -227,9 +227,12 @@ bool TChessPosition::FromFEN(std::string_view text, PackedPosition &out)
     if (rest[0] != '-') {
         const int r = OneBasedIndex(RankDigits, rest, 1);
         const int f = OneBasedIndex(FileLetters, rest, 0);
+        // The square the pawn passed over, as move entry stores it and the
+        // rules compare it with a capture's destination: on the sixth rank
+        // with White to move, on the third with Black to move.
         ep = (r - 1) * 10 + f - 1;
-        ep += WhiteToMove() ? -10 : 10;
-        if (!((ep >= 30 && ep <= 37) || (ep >= 40 && ep <= 47)))
+        const int rank = WhiteToMove() ? 5 : 2;
+        if (r == 0 || f == 0 || ep / 10 != rank)
             ep = 0;
     }
     SetEnPassant(Square(ep));

@@ -60,8 +60,9 @@ public:
     std::string ToFEN() const;
     // Reads a position text; on success copies the result to out as well.
     // On failure out is untouched and this position may be partly changed.
-    // The en-passant square stored is that of the pawn that made the double
-    // step (e4 for a text saying e3).
+    // The en-passant square is stored as the text names it, the square the
+    // pawn passed over (e3), when it lies on the rank the side to move can
+    // capture on; otherwise none is stored.
     bool FromFEN(std::string_view text, PackedPosition &out);
 
 private:

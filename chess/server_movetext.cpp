@@ -74,7 +74,7 @@ std::vector<std::string> ExtractComments(std::string &moveText)
             tokenStart = kept.size();
             continue;
         }
-        const bool blank = static_cast<unsigned char>(c) <= ' ';
+        const bool blank = IsMovetextSpace(c);
         if (blank)
             endToken();
         kept += c;
@@ -102,7 +102,7 @@ std::string TemporaryPGNText(std::string_view event, std::string_view moveText, 
         text += c;
         if (c == '\n')
             onLine = 0;
-        else if (++onLine > LineBreakAfter && c == ' ') {
+        else if (++onLine > LineBreakAfter && IsMovetextSpace(c)) {
             text += '\n';
             onLine = 0;
         }

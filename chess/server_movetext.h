@@ -14,7 +14,7 @@ std::vector<std::string> ExtractComments(std::string &moveText);
 
 // The one-game PGN file for moveText: an Event tag (and a FEN tag for a game
 // from a set-up position), an empty line, the movetext in lines broken at the
-// first blank after 70 characters, a blank before every "*", and "*" for an
+// first blank, tab or other space after 70 characters, a blank before every "*", and "*" for an
 // empty move text.
 std::string TemporaryPGNText(std::string_view event, std::string_view moveText,
                              std::string_view setupFen = {});

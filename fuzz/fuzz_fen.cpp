@@ -13,7 +13,7 @@ namespace {
 
 bool IsStoredEnPassant(Square q)
 {
-    return q == 0 || (q >= 30 && q <= 37) || (q >= 40 && q <= 47);
+    return q == 0 || (q >= 20 && q <= 27) || (q >= 50 && q <= 57);
 }
 
 // A placement of 1 to 64 characters and single blanks between the first four

@@ -1,5 +1,6 @@
 #include "service/soap_envelope.h"
 
+#include "service/games_reply_scanner.h"
 #include "service/xfcc_error.h"
 #include "service/xfcc_wire.h"
 
@@ -23,9 +24,10 @@ public:
     {
     }
 
-    // Positions the reader on the result element; false when the response
-    // element holds none. Throws SoapFault for a fault.
-    bool enterResult()
+    // Positions the reader on the result element, in the service namespace
+    // or unqualified. Throws SoapFault for a fault, and EXfccError naming the
+    // missing element when the response holds no such result.
+    void enterResult()
     {
         readProlog();
         if (!m_xml.isStartElement() || !isEnvelopeElement(u"Envelope"))
@@ -39,7 +41,18 @@ public:
         if (!isServiceElement(m_operation, u"Response"))
             fail(QStringLiteral("The server did not answer %1: its reply holds \"%2\" in \"%3\"")
                      .arg(m_operation, m_xml.name(), m_xml.namespaceUri()));
-        return findChild([this] { return isServiceElement(m_operation, u"Result"); });
+        QString skipped;
+        const bool found = findChild([&] {
+            if (isResultElement())
+                return true;
+            skipped = QStringLiteral("\"%1\" in \"%2\"").arg(m_xml.name(), m_xml.namespaceUri());
+            return false;
+        });
+        if (!found)
+            fail(QStringLiteral("The server's %1 reply holds no \"%1Result\" element in \"%2\" or without a "
+                                "namespace%3")
+                     .arg(m_operation, XfccNamespace,
+                          skipped.isEmpty() ? QString() : QStringLiteral("; it holds ") + skipped));
     }
 
     QXmlStreamReader &xml() { return m_xml; }
@@ -139,6 +152,13 @@ private:
         const QStringView name = m_xml.name();
         return m_xml.namespaceUri() == XfccNamespace && name.size() == operation.size() + suffix.size()
             && name.startsWith(operation) && name.endsWith(suffix);
+    }
+
+    bool isResultElement() const
+    {
+        const QStringView name = m_xml.name();
+        return isServiceNamespace() && name.size() == m_operation.size() + 6 && name.startsWith(m_operation)
+            && name.endsWith(u"Result");
     }
 
     template <typename Predicate>
@@ -241,7 +261,8 @@ auto readReply(const QByteArray &reply, QLatin1String operation, Read read)
 {
     ReplyReader reader(reply, operation);
     try {
-        auto value = read(reader, reader.enterResult());
+        reader.enterResult();
+        auto value = read(reader);
         reader.finish();
         return value;
     } catch (const SoapFault &fault) {
@@ -298,10 +319,17 @@ QByteArray WriteSoapRequest(QLatin1String operation, std::span<const QLatin1Stri
 
 ArrayOfXfccGame ReadGetMyGamesResponse(const QByteArray &reply)
 {
-    return readReply(reply, GetMyGamesOperation, [](ReplyReader &reader, bool hasResult) {
+    // A game list is the one large reply: read in one pass over its bytes
+    // when it has the plain form, by the full reader otherwise.
+    if (std::optional<ArrayOfXfccGame> games = ScanGetMyGamesReply(reply))
+        return std::move(*games);
+    return ReadGetMyGamesResponseWithXmlReader(reply);
+}
+
+ArrayOfXfccGame ReadGetMyGamesResponseWithXmlReader(const QByteArray &reply)
+{
+    return readReply(reply, GetMyGamesOperation, [](ReplyReader &reader) {
         ArrayOfXfccGame games;
-        if (!hasResult)
-            return games;
         QXmlStreamReader &xml = reader.xml();
         while (xml.readNextStartElement()) {
             if (xml.name() == u"XfccGame" && reader.isServiceNamespace())
@@ -315,9 +343,7 @@ ArrayOfXfccGame ReadGetMyGamesResponse(const QByteArray &reply)
 
 MakeAMoveResult ReadMakeAMoveResponse(const QByteArray &reply)
 {
-    return readReply(reply, MakeAMoveOperation, [](ReplyReader &reader, bool hasResult) {
-        if (!hasResult)
-            reader.fail(QStringLiteral("The server's MakeAMove reply holds no result"));
+    return readReply(reply, MakeAMoveOperation, [](ReplyReader &reader) {
         const QString name = reader.xml().readElementText().trimmed();
         reader.checkWellFormed();
         return MakeAMoveResult::fromName(name);

@@ -29,6 +29,10 @@ QByteArray WriteSoapRequest(QLatin1String operation, std::span<const QLatin1Stri
                             const QStringList &values);
 
 ArrayOfXfccGame ReadGetMyGamesResponse(const QByteArray &reply);
+// The same with the full XML reader alone, without the one-pass scan of
+// plain replies (games_reply_scanner.h) that ReadGetMyGamesResponse tries
+// first.
+ArrayOfXfccGame ReadGetMyGamesResponseWithXmlReader(const QByteArray &reply);
 MakeAMoveResult ReadMakeAMoveResponse(const QByteArray &reply);
 
 // The fault string when the reply is a SOAP fault; nothing otherwise.

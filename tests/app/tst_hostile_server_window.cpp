@@ -221,7 +221,45 @@ private Q_SLOTS:
         const qsizetype requests = m_rig->server.requests().size();
         m_rig->trigger("SendMove1");
         QCOMPARE(m_rig->server.requests().size(), requests);
+        QCOMPARE(prompts().messages.size(), 2);
+        QVERIFY(prompts().messages.last().text.startsWith(QStringLiteral("This game could not be read in full")));
+    }
+
+    // The server would refuse the move number of a game read in part; the
+    // window says why and sends nothing, as the command line does.
+    void aGameReadInPartSendsNothing_data()
+    {
+        QTest::addColumn<QString>("moves");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("a refused move") << QStringLiteral("1.e4 e5 2.Ke3 Nc6 3.Bb5") << "Error parsing move 2 \"Ke3\"";
+        QString moves;
+        for (int move = 1; move <= 200; ++move)
+            moves += QString::number(move) + (move % 2 ? QStringLiteral(".Nf3 Nf6 ") : QStringLiteral(".Ng1 Ng8 "));
+        QTest::newRow("moves left over") << moves << "This game has more than 399 half-moves";
+    }
+
+    void aGameReadInPartSendsNothing()
+    {
+        QFETCH(QString, moves);
+        QFETCH(QString, message);
+        XfccGame game = openGame();
+        game.moves = moves;
+        m_rig->start({game});
         QCOMPARE(prompts().messages.size(), 1);
+        QVERIFY2(prompts().messages[0].text.startsWith(message), qPrintable(prompts().messages[0].text));
+        if (window()->game().MoveCount % 2 == 0)
+            m_rig->drag(1, 21);  // b2-b4 on White's turn
+        else
+            m_rig->drag(61, 41);  // b7-b5 on Black's
+        QCOMPARE(window()->game().MoveCount, window()->game().CurrentPly);
+        const qsizetype requests = m_rig->server.requests().size();
+        m_rig->trigger("SendMove1");
+        QCOMPARE(m_rig->server.requests().size(), requests);
+        QCOMPARE(prompts().messages.size(), 2);
+        QCOMPARE(prompts().messages[1].icon, TPrompts::Icon::Warning);
+        QCOMPARE(prompts().messages[1].text,
+                 QStringLiteral("This game could not be read in full, so no move is sent for it. Reload it, or play "
+                                "it on the server's web site."));
     }
 
     void namesOfTenThousandCharacters()

@@ -95,6 +95,38 @@ private Q_SLOTS:
         QCOMPARE(m_game.MoveCount, 2);
     }
 
+    void enPassantRightAfterASetUp_data()
+    {
+        QTest::addColumn<QString>("fen");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QString>("taken");
+        QTest::addColumn<bool>("entered");
+        QTest::newRow("white takes on d6") << "4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1" << "e5" << "d6" << "d5" << true;
+        QTest::newRow("black takes on d3") << "4k3/8/8/8/3Pp3/8/8/4K3 b - d3 0 1" << "e4" << "d3" << "d4" << true;
+        QTest::newRow("no en-passant field") << "4k3/8/8/3pP3/8/8/8/4K3 w - - 0 1" << "e5" << "d6" << "d5" << false;
+    }
+    void enPassantRightAfterASetUp()
+    {
+        QFETCH(QString, fen);
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(QString, taken);
+        QFETCH(bool, entered);
+        const QByteArray setup = fen.toLatin1(), f = from.toLatin1(), t = to.toLatin1(), x = taken.toLatin1();
+        setUp(setup.constData());
+        const PieceCode pawn = at(f.constData());
+        QCOMPARE(enter(f.constData(), t.constData()),
+                 entered ? TMoveEntry::Outcome::Entered : TMoveEntry::Outcome::Illegal);
+        QCOMPARE(int(m_game.MoveCount), entered ? 1 : 0);
+        if (!entered)
+            return;
+        QVERIFY(m_game.Moves[1].EnPassantCapture);
+        QCOMPARE(at(t.constData()), pawn);
+        QCOMPARE(at(x.constData()), Piece::Empty);
+        QCOMPARE(QString::fromStdString(MoveToSAN(m_game.Moves[1])), from.left(1) + "x" + to);
+    }
+
     void steppingBackOverAQuietMoveKeepsAnEnPassantChance()
     {
         setUp();
@@ -207,6 +239,20 @@ private Q_SLOTS:
         QTest::newRow("knights b1 and f3") << "4k3/8/8/8/8/5N2/8/1N2K3 w - -" << "b1" << "d2" << 0x01 << "Nbd2";
         QTest::newRow("rooks a1 and a5") << "4k3/8/8/R7/8/8/8/R3K3 w - -" << "a1" << "a3" << 0x10 << "R1a3";
         QTest::newRow("knights b1, b3 and f1") << "4k3/8/8/8/8/1N6/8/1N2KN2 w - -" << "b1" << "d2" << 0x11 << "Nb1d2";
+        const char *knights = "4k3/8/8/8/8/1N6/8/1N2KN2 w - -";
+        const char *bishops = "k7/B7/8/8/8/8/8/B5BK w - -";
+        const char *rooks = "8/8/8/4R3/1k6/R7/8/K3R3 w - -";
+        const char *queens = "8/8/1k6/8/4Q2Q/K7/8/7Q w - -";
+        QTest::newRow("three knights, file") << knights << "f1" << "d2" << 0x01 << "Nfd2";
+        QTest::newRow("three knights, rank") << knights << "b3" << "d2" << 0x10 << "N3d2";
+        QTest::newRow("three bishops, file") << bishops << "g1" << "d4" << 0x01 << "Bgd4";
+        QTest::newRow("three bishops, rank") << bishops << "a7" << "d4" << 0x10 << "B7d4";
+        QTest::newRow("three bishops, both") << bishops << "a1" << "d4" << 0x11 << "Ba1d4";
+        QTest::newRow("three rooks, file") << rooks << "a3" << "e3" << 0x01 << "Rae3";
+        QTest::newRow("three rooks, rank") << rooks << "e1" << "e3" << 0x10 << "R1e3";
+        QTest::newRow("three queens, file") << queens << "e4" << "e1" << 0x01 << "Qee1";
+        QTest::newRow("three queens, rank") << queens << "h1" << "e1" << 0x10 << "Q1e1";
+        QTest::newRow("three queens, both") << queens << "h4" << "e1" << 0x11 << "Qh4e1";
         QTest::newRow("one knight") << "4k3/8/8/8/8/8/8/1N2K3 w - -" << "b1" << "d2" << 0 << "Nd2";
         QTest::newRow("the other knight is blocked off") << "4k3/8/8/8/8/8/8/1N2K1N1 w - -" << "b1" << "c3" << 0 << "Nc3";
     }

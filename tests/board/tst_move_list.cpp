@@ -96,6 +96,8 @@ private slots:
     void figurineNotationOnAndOff();
     void commentsAndMessages();
     void notesAndMissingElo();
+    void wrapsToTheViewsWidth_data();
+    void wrapsToTheViewsWidth();
     void lastHighlightsWithoutScrolling();
     void clickOnFirstMoveTellsEngineOnce();
     void buttonsKeepBoardEqualToRecord();
@@ -268,6 +270,36 @@ void TestMoveList::notesAndMissingElo()
     QCOMPARE(Paragraphs(*View)[6], QString(" You offered a draw"));
 }
 
+void TestMoveList::wrapsToTheViewsWidth_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::newRow("narrow") << 120;
+    QTest::newRow("as built") << 320;
+    QTest::newRow("wide") << 900;
+}
+
+void TestMoveList::wrapsToTheViewsWidth()
+{
+    QFETCH(int, width);
+    Build();
+    View->resize(width, 160);
+    QTRY_COMPARE(View->width(), width);
+    QApplication::processEvents();
+    QVERIFY(!View->horizontalScrollBar()->isVisible());
+    QCOMPARE(View->horizontalScrollBar()->maximum(), 0);
+    // Every line of the moves fits the view, and no move is cut.
+    QTextBlock moves = View->document()->begin();
+    for (QTextBlock b = moves; b.isValid(); b = b.next())
+        if (b.length() > moves.length())
+            moves = b;
+    QVERIFY(moves.text().contains(QStringLiteral("20. ")));
+    QVERIFY(moves.layout()->lineCount() > (width < 900 ? 2 : 0));
+    for (int i = 0; i < moves.layout()->lineCount(); ++i)
+        QVERIFY2(moves.layout()->lineAt(i).naturalTextWidth() <= View->viewport()->width(),
+                 qPrintable(QString::number(i)));
+    QVERIFY(View->document()->idealWidth() <= View->viewport()->width());
+}
+
 void TestMoveList::lastHighlightsWithoutScrolling()
 {
     Game.Record.CurrentPly = 10;
@@ -275,8 +307,15 @@ void TestMoveList::lastHighlightsWithoutScrolling()
     TGameNavigator navigator(Game.Record);
     connect(&navigator, &TGameNavigator::CurrentMoveChanged, List.get(), &TMoveList::RichViewUpdateCurrentMove);
     QVERIFY(View->JumpPosition(39) > View->height());  // the list is longer than the view
-    // Mid-game the next move is scrolled to 20 pixels below the top.
-    QCOMPARE(View->ScrollPosition(), View->JumpPosition(10) - 20);
+    // The whole text is laid out already: laying it out to its end changes
+    // no scroll range.
+    QScrollBar *bar = View->verticalScrollBar();
+    const int range = bar->maximum();
+    View->document()->documentLayout()->blockBoundingRect(View->document()->lastBlock());
+    QCOMPARE(bar->maximum(), range);
+    // Mid-game the next move is scrolled to 20 pixels below the top, as far
+    // as the scroll range goes.
+    QCOMPARE(View->ScrollPosition(), qBound(0, View->JumpPosition(10) - 20, bar->maximum()));
     QCOMPARE(View->ItemStyle(View->ItemOfJump(9)), int(TRichView::Keywords));
 
     const int scrolled = View->ScrollPosition();

@@ -20,6 +20,8 @@ private slots:
     void appliesMovesInTurn();
     void readsDisambiguationChecksAndMates_data();
     void readsDisambiguationChecksAndMates();
+    void writesWhatTellsThreeOrMoreCandidatesApart_data();
+    void writesWhatTellsThreeOrMoreCandidatesApart();
     void movesThePieceThatIsNotPinned();
     void removesThePawnTakenEnPassant();
     void movesTheRookWhenCastling();
@@ -195,9 +197,45 @@ void TestMoveText::readsDisambiguationChecksAndMates_data()
     QTest::newRow("file and capture mark") << knights << "Nbxd2" << 0x01 << false << 0;
     QTest::newRow("rank") << rooks << "R1a2" << 0x10 << false << 0;
     QTest::newRow("rank and capture mark") << rooks << "R4xa3" << 0x10 << false << 0;
-    QTest::newRow("file and rank") << knights << "Nb1d2" << 0 << false << 0;
+    QTest::newRow("file and rank") << knights << "Nb1d2" << 0x11 << false << 0;
+    QTest::newRow("file and rank, capture mark") << knights << "Nb1xd2" << 0x11 << false << 0;
     QTest::newRow("check") << rooks << "Ra8+" << 0 << true << 0;
     QTest::newRow("mate") << "6k1/5ppp/8/8/8/8/8/R3K3 w - - 0 1" << "Ra8#" << 0 << true << 2;
+}
+
+void TestMoveText::writesWhatTellsThreeOrMoreCandidatesApart_data()
+{
+    QTest::addColumn<QString>("fen");
+    QTest::addColumn<QString>("san");
+    // Each position has three or more pieces of a kind that reach one square.
+    const QString knights = "4k3/8/8/8/8/1N6/8/1N2KN2 w - - 0 1";      // b3, b1, f1 to d2
+    const QString bishops = "k7/B7/8/8/8/8/8/B5BK w - - 0 1";          // a7, a1, g1 to d4
+    const QString rooks = "8/8/8/4R3/1k6/R7/8/K3R3 w - - 0 1";         // e5, a3, e1 to e3
+    const QString queens = "8/8/1k6/8/4Q2Q/K7/8/7Q w - - 0 1";         // e4, h4, h1 to e1
+    QTest::newRow("knight, file") << knights << "Nfd2";
+    QTest::newRow("knight, rank") << knights << "N3d2";
+    QTest::newRow("knight, both") << knights << "Nb1d2";
+    QTest::newRow("bishop, file") << bishops << "Bgd4";
+    QTest::newRow("bishop, rank") << bishops << "B7d4";
+    QTest::newRow("bishop, both") << bishops << "Ba1d4";
+    QTest::newRow("rook, file") << rooks << "Rae3";
+    QTest::newRow("rook, rank") << rooks << "R5e3";
+    QTest::newRow("rook, rank of the first") << rooks << "R1e3";
+    QTest::newRow("queen, file") << queens << "Qee1";
+    QTest::newRow("queen, rank") << queens << "Q1e1";
+    QTest::newRow("queen, both") << queens << "Qh4e1";
+    QTest::newRow("queen, both, capture") << "8/8/1k6/8/4Q2Q/K7/8/4n2Q w - - 0 1" << "Qh4xe1";
+    QTest::newRow("pawn, file") << "4k3/8/8/3p4/2P1P3/8/8/4K3 w - - 0 1" << "cxd5";
+    QTest::newRow("king beside a queen") << queens << "Kb2";
+}
+
+void TestMoveText::writesWhatTellsThreeOrMoreCandidatesApart()
+{
+    QFETCH(QString, fen);
+    QFETCH(QString, san);
+    TChessPosition position = PositionOf(fen.toLatin1().constData());
+    const MoveRecord m = ApplySanMove(position, fen.toStdString(), san.toStdString());
+    QCOMPARE(QString::fromStdString(MoveToSAN(m)), san);
 }
 
 void TestMoveText::readsDisambiguationChecksAndMates()

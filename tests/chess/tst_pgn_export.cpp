@@ -53,11 +53,35 @@ private Q_SLOTS:
         QCOMPARE(Lines(ExportPGNText(Tags(), g, comments, false)).at(10), QString("1.e4 e5 2.Nf3 Nc6 *"));
     }
 
-    void adjudicatedDraw()
+    // The result token alone ends the movetext and fills the tag; the text
+    // after it is a comment before it, so no reader sees a second game.
+    void resultTextsAndTheirTokens_data()
     {
-        const std::string text = ExportPGNText(Tags("1/2-1/2 {Adjudicated}"), Played({"d4", "d5"}), {}, false);
-        QVERIFY(text.find("[Result \"1/2-1/2 {Adjudicated}\"]\r\n") != std::string::npos);
-        QVERIFY(text.ends_with("\r\n\r\n1.d4 d5 1/2-1/2 {Adjudicated}\r\n"));
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<QString>("tag");
+        QTest::addColumn<QString>("movetext");
+        QTest::newRow("won") << "1-0" << "1-0" << "1.d4 d5 1-0";
+        QTest::newRow("ongoing") << "*" << "*" << "1.d4 d5 *";
+        QTest::newRow("adjudicated draw") << "1/2-1/2 {Adjudicated}" << "1/2-1/2" << "1.d4 d5 {Adjudicated} 1/2-1/2";
+        QTest::newRow("white defaulted") << "* White defaulted" << "*" << "1.d4 d5 {White defaulted} *";
+        QTest::newRow("cancelled") << "* Cancelled" << "*" << "1.d4 d5 {Cancelled} *";
+        QTest::newRow("no result token") << "lost {in} time" << "*" << "1.d4 d5 {lost in time} *";
+    }
+    void resultTextsAndTheirTokens()
+    {
+        QFETCH(QString, result);
+        QFETCH(QString, tag);
+        QFETCH(QString, movetext);
+        const QStringList lines = Lines(ExportPGNText(Tags(result.toStdString()), Played({"d4", "d5"}), {}, false));
+        QCOMPARE(lines.at(5), "[Result \"" + tag + "\"]");
+        QCOMPARE(lines.mid(9), (QStringList{"", movetext, ""}));
+    }
+
+    void tagsStayOnTheirLines()
+    {
+        PGNExportTags tags = Tags();
+        tags.Event = "Cup\r\n[Site \"x\"]";
+        QCOMPARE(Lines(ExportPGNText(tags, GameRecord{}, {}, false)).at(0), QString("[Event \"Cup  [Site \\\"x\\\"]\"]"));
     }
 
     void lineBreaks()

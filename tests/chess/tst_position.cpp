@@ -15,8 +15,8 @@ private slots:
     void stateBits();
     void toFen();
     void fromFenReadsAPosition();
-    void fromFenStoresTheDoubleSteppedPawn_data();
-    void fromFenStoresTheDoubleSteppedPawn();
+    void fromFenStoresTheSquarePassedOver_data();
+    void fromFenStoresTheSquarePassedOver();
     void fromFenFailures_data();
     void fromFenFailures();
     void fromFenQuirksOfThePlacementWalk();
@@ -161,22 +161,23 @@ void TestPosition::fromFenReadsAPosition()
     QVERIFY(!position.WhiteToMove());
 }
 
-void TestPosition::fromFenStoresTheDoubleSteppedPawn_data()
+void TestPosition::fromFenStoresTheSquarePassedOver_data()
 {
     QTest::addColumn<QString>("fields");
     QTest::addColumn<int>("enPassant");
-    QTest::newRow("e3, Black to move") << "b KQkq e3" << 34;
-    QTest::newRow("e4, Black to move") << "b KQkq e4" << 44;
-    QTest::newRow("e5, Black to move") << "b KQkq e5" << 0;
-    QTest::newRow("d6, White to move") << "w KQkq d6" << 43;
-    QTest::newRow("a6, White to move") << "w - a6 0 3" << 40;
-    QTest::newRow("h3, Black to move") << "b - h3" << 37;
+    QTest::newRow("e3, Black to move") << "b KQkq e3" << 24;
+    QTest::newRow("e4, Black to move") << "b KQkq e4" << 0;
+    QTest::newRow("e6, Black to move") << "b KQkq e6" << 0;
+    QTest::newRow("d6, White to move") << "w KQkq d6" << 53;
+    QTest::newRow("a6, White to move") << "w - a6 0 3" << 50;
+    QTest::newRow("h3, Black to move") << "b - h3" << 27;
     QTest::newRow("d3, White to move") << "w KQkq d3" << 0;
+    QTest::newRow("d5, White to move") << "w KQkq d5" << 0;
     QTest::newRow("dash") << "w KQkq -" << 0;
     QTest::newRow("not a square") << "b KQkq x3" << 0;
 }
 
-void TestPosition::fromFenStoresTheDoubleSteppedPawn()
+void TestPosition::fromFenStoresTheSquarePassedOver()
 {
     QFETCH(QString, fields);
     QFETCH(int, enPassant);
@@ -238,14 +239,13 @@ void TestPosition::fromFenQuirksOfThePlacementWalk()
 
 void TestPosition::fenRoundTrip()
 {
-    // ToFEN writes the en-passant square as stored, so a text naming the
-    // square passed over comes back naming the pawn.
+    // ToFEN writes the en-passant square as stored: the one the text names.
     const char *const fens[][2] = {
         {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq -",
          "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - "},
         {"8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 b - - 0 1", "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 b - - "},
         {"rnbqkbnr/ppp1p1pp/8/3pPp2/8/8/PPPP1PPP/RNBQKBNR w Kk f6 0 3",
-         "rnbqkbnr/ppp1p1pp/8/3pPp2/8/8/PPPP1PPP/RNBQKBNR w Kk f5 "},
+         "rnbqkbnr/ppp1p1pp/8/3pPp2/8/8/PPPP1PPP/RNBQKBNR w Kk f6 "},
     };
     for (const auto &[fen, written] : fens) {
         TChessPosition position;

@@ -1,3 +1,4 @@
+#include "service/games_reply_scanner.h"
 #include "service/soap_envelope.h"
 #include "service/xfcc_error.h"
 #include "service/xfcc_wire.h"
@@ -95,14 +96,70 @@ private slots:
         QTest::newRow("self-closing element")
             << envelope("<GetMyGamesResponse xmlns=\"http://www.bennedik.com/webservices/XfccBasic\">"
                         "<GetMyGamesResult/></GetMyGamesResponse>");
-        QTest::newRow("no result element")
-            << envelope("<GetMyGamesResponse xmlns=\"http://www.bennedik.com/webservices/XfccBasic\"/>");
+        QTest::newRow("unqualified result element")
+            << envelope("<q:GetMyGamesResponse xmlns:q=\"http://www.bennedik.com/webservices/XfccBasic\">"
+                        "<GetMyGamesResult/></q:GetMyGamesResponse>");
     }
 
     void emptyResultGivesNoGames()
     {
         QFETCH(QByteArray, reply);
         QVERIFY(ReadGetMyGamesResponse(reply).isEmpty());
+    }
+
+    void unqualifiedResultHoldsGames()
+    {
+        const ArrayOfXfccGame games = ReadGetMyGamesResponse(
+            envelope("<q:GetMyGamesResponse xmlns:q=\"http://www.bennedik.com/webservices/XfccBasic\">"
+                     "<GetMyGamesResult><XfccGame><id>7</id></XfccGame></GetMyGamesResult></q:GetMyGamesResponse>"));
+        QCOMPARE(games.size(), 1);
+        QCOMPARE(games[0].id, 7);
+    }
+
+    // The one-pass scan reads the plain form of a game list and leaves every
+    // other form to the full reader; both give the same games.
+    void plainAndOtherFormsReadAlike_data()
+    {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<bool>("scanned");
+        const QByteArray game = "<XfccGame><id>5</id><white>A &amp; B &lt;&#233;&#x1F600;&gt; &quot;q&quot; &apos;</white>"
+                                "<moves>1.e4 e5\n2.Nf3</moves><message>line&#13;\nnext</message><myTurn> true </myTurn>"
+                                "<whiteElo></whiteElo><result>Draw</result><unknown><x/>y</unknown></XfccGame>";
+        const auto undeclared = [](const QByteArray &reply) { return reply.mid(reply.indexOf("?>") + 2); };
+        QTest::newRow("plain") << gamesReply(game) << true;
+        QTest::newRow("byte order mark and declaration")
+            << "\xEF\xBB\xBF<?xml version='1.0' encoding='UTF-8' standalone=\"yes\"?>\n" + undeclared(gamesReply(game))
+            << true;
+        QTest::newRow("indented") << envelope("\n  <q:GetMyGamesResponse xmlns:q=\"http://www.bennedik.com/webservices/XfccBasic\">\n"
+                                              "    <GetMyGamesResult>\n      " + game + "\n    </GetMyGamesResult>\n"
+                                              "  </q:GetMyGamesResponse>\n") + "\n" << true;
+        QTest::newRow("Zoë in UTF-8") << gamesReply("<XfccGame><black>Zo\xC3\xAB \xE2\x82\xAC \xF0\x9F\x98\x80</black></XfccGame>") << true;
+        QTest::newRow("header skipped")
+            << gamesReply(game).replace("<soap:Body>", "<soap:Header><h xmlns:a=\"urn:a\"><a:x/> </h></soap:Header><soap:Body>")
+            << true;
+        QTest::newRow("comment") << gamesReply("<!-- c -->" + game) << false;
+        QTest::newRow("CDATA") << gamesReply("<XfccGame><white><![CDATA[<A>]]></white></XfccGame>") << false;
+        QTest::newRow("carriage return") << gamesReply("<XfccGame><message>a\r\nb</message></XfccGame>") << false;
+        QTest::newRow("nil field")
+            << gamesReply("<XfccGame xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"><id xsi:nil=\"true\"/></XfccGame>")
+            << false;
+        QTest::newRow("another encoding")
+            << "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>"
+                   + undeclared(gamesReply("<XfccGame><white>Zo\xEB</white></XfccGame>"))
+            << false;
+        QTest::newRow("control character reference") << gamesReply("<XfccGame><white>&#127;&#133;</white></XfccGame>") << false;
+    }
+
+    void plainAndOtherFormsReadAlike()
+    {
+        QFETCH(QByteArray, reply);
+        QFETCH(bool, scanned);
+        const ArrayOfXfccGame full = ReadGetMyGamesResponseWithXmlReader(reply);
+        const std::optional<ArrayOfXfccGame> scan = ScanGetMyGamesReply(reply);
+        QCOMPARE(scan.has_value(), scanned);
+        if (scan)
+            QCOMPARE(*scan, full);
+        QCOMPARE(ReadGetMyGamesResponse(reply), full);
     }
 
     void prefixesAreTheServersChoice_data()
@@ -117,6 +174,9 @@ private slots:
         QTest::newRow("default namespaces") << envelope(
             "<MakeAMoveResponse xmlns=\"http://www.bennedik.com/webservices/XfccBasic\">"
             "<MakeAMoveResult>NotYourTurn</MakeAMoveResult></MakeAMoveResponse>", "");
+        QTest::newRow("unqualified result") << envelope(
+            "<q:MakeAMoveResponse xmlns:q=\"http://www.bennedik.com/webservices/XfccBasic\">"
+            "<MakeAMoveResult>NotYourTurn</MakeAMoveResult></q:MakeAMoveResponse>");
     }
 
     void prefixesAreTheServersChoice()
@@ -215,6 +275,16 @@ private slots:
         QTest::newRow("wrong namespace")
             << envelope("<GetMyGamesResponse xmlns=\"http://example.org/Other\"><GetMyGamesResult/></GetMyGamesResponse>")
             << "did not answer GetMyGames";
+        QTest::newRow("no result element")
+            << envelope("<GetMyGamesResponse xmlns=\"http://www.bennedik.com/webservices/XfccBasic\"/>")
+            << "The server's GetMyGames reply holds no \"GetMyGamesResult\" element in "
+               "\"http://www.bennedik.com/webservices/XfccBasic\" or without a namespace";
+        QTest::newRow("result in another namespace")
+            << envelope("<q:GetMyGamesResponse xmlns:q=\"http://www.bennedik.com/webservices/XfccBasic\">"
+                        "<GetMyGamesResult xmlns=\"http://example.org/Other\"><XfccGame/></GetMyGamesResult>"
+                        "</q:GetMyGamesResponse>")
+            << "holds no \"GetMyGamesResult\" element in \"http://www.bennedik.com/webservices/XfccBasic\" or "
+               "without a namespace; it holds \"GetMyGamesResult\" in \"http://example.org/Other\"";
         QTest::newRow("other operation")
             << envelope("<MakeAMoveResponse xmlns=\"http://www.bennedik.com/webservices/XfccBasic\"/>")
             << "did not answer GetMyGames";
@@ -244,7 +314,8 @@ private slots:
             ReadMakeAMoveResponse(envelope(
                 "<MakeAMoveResponse xmlns=\"http://www.bennedik.com/webservices/XfccBasic\"/>"));
         });
-        QCOMPARE(failure, QStringLiteral("The server's MakeAMove reply holds no result"));
+        QCOMPARE(failure, QStringLiteral("The server's MakeAMove reply holds no \"MakeAMoveResult\" element in "
+                                         "\"http://www.bennedik.com/webservices/XfccBasic\" or without a namespace"));
     }
 };
 
