@@ -70,7 +70,7 @@ QString NotesAsPgnComment(const QString &notes)
     if (text.isEmpty())
         return {};
     QString comment = text;
-    comment.replace(QLatin1Char('}'), QLatin1Char(')'));
+    comment.replace(QLatin1Char('{'), QLatin1Char('(')).replace(QLatin1Char('}'), QLatin1Char(')'));
     comment.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     return QLatin1Char('{') + comment + QLatin1Char('}');
 }

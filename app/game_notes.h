@@ -30,6 +30,6 @@ private:
     QString m_folder;
 };
 
-// The notes as a PGN comment: "{...}" with any "}" made ")", so that the
-// comment ends where it should. Empty for empty notes.
+// The notes as a PGN comment: "{...}" with braces inside made parentheses,
+// so that the comment ends where it should. Empty for empty notes.
 QString NotesAsPgnComment(const QString &notes);

@@ -3,6 +3,7 @@
 #include "app/add_server_dialog.h"
 #include "app/color_box.h"
 #include "app/color_ref.h"
+#include "app/game_notes.h"
 #include "app/server_entry.h"
 #include "app/settings.h"
 #include "ui/multilang.h"
@@ -83,6 +84,20 @@ TOptionsDialog::TOptionsDialog(TSettings &settings, const QString &serversFolder
     timeoutLabel->setBuddy(m_serverTimeout);
     colors->addWidget(timeoutLabel, 2, 0);
     colors->addWidget(m_serverTimeout, 2, 1);
+    // The background check and its alerts.
+    m_pollServers = named(new QCheckBox(QStringLiteral("Check servers in the background and tell me of due moves"), this),
+                          "EditPollServers");
+    m_minutesToCheck = named(new QSpinBox(this), "EditMinutesToCheck");
+    m_minutesToCheck->setRange(TSettings::MinMinutesToCheck, 24 * 60);
+    m_alertDaysLeft = named(new QSpinBox(this), "EditAlertDaysLeft");
+    m_alertDaysLeft->setRange(0, 365);
+    auto *minutesLabel = named(new QLabel(QStringLiteral("Minutes between checks"), this), "LabelMinutesToCheck");
+    auto *daysLabel = named(new QLabel(QStringLiteral("Tell me when fewer days are left than"), this), "LabelAlertDaysLeft");
+    colors->addWidget(m_pollServers, 3, 0, 1, 2);
+    colors->addWidget(minutesLabel, 4, 0);
+    colors->addWidget(m_minutesToCheck, 4, 1);
+    colors->addWidget(daysLabel, 5, 0);
+    colors->addWidget(m_alertDaysLeft, 5, 1);
 
     EditLAnguage = named(new TRadioGroup(this), "EditLAnguage");
     EditLAnguage->setTitle(QStringLiteral("Active language"));
@@ -172,6 +187,9 @@ void TOptionsDialog::FormActivate()
     EditEngine->setText(m_settings.EngineFileName);
     EditEngineType->setItemIndex(m_settings.EngineProtocol == 1 ? 1 : 0);
     m_serverTimeout->setValue(m_settings.ServerTimeoutSeconds);
+    m_pollServers->setChecked(m_settings.PollServers);
+    m_minutesToCheck->setValue(m_settings.MinutesToCheck);
+    m_alertDaysLeft->setValue(m_settings.AlertDaysLeft);
     RefreshList();
 }
 
@@ -187,6 +205,9 @@ void TOptionsDialog::OKBtnClick()
     m_settings.ActiveLanguage = static_cast<std::uint8_t>(qMax(0, EditLAnguage->itemIndex()));
     m_settings.EngineProtocol = EditEngineType->itemIndex() == 1 ? 1 : 0;
     m_settings.ServerTimeoutSeconds = m_serverTimeout->value();
+    m_settings.PollServers = m_pollServers->isChecked();
+    m_settings.MinutesToCheck = m_minutesToCheck->value();
+    m_settings.AlertDaysLeft = m_alertDaysLeft->value();
     accept();
 }
 
@@ -240,6 +261,13 @@ void TOptionsDialog::Button3Click()
         != TPrompts::Button::Ok)
         return;
     QFile::remove(ServerFileName(m_serversFolder, name));
+    // The player's notes on the server's games outlive it unless they say otherwise.
+    const TGameNotes notes(QFileInfo(m_serversFolder).path());
+    if (notes.hasNotes(name)
+        && MessageDlg(MultiLang1->Translate(QStringLiteral("@keepnotes")), TPrompts::Icon::Confirmation,
+                      TPrompts::Button::Yes | TPrompts::Button::No, this)
+               == TPrompts::Button::No)
+        notes.removeAll(name);
     RefreshList();
     Q_EMIT serversChanged();
 }

@@ -65,5 +65,8 @@ private:
     QLineEdit *EditEngine;
     TRadioGroup *EditEngineType;
     QSpinBox *m_serverTimeout;
+    QCheckBox *m_pollServers;
+    QSpinBox *m_minutesToCheck;
+    QSpinBox *m_alertDaysLeft;
     TMultiLang *MultiLang1;
 };

@@ -11,8 +11,8 @@
 #include <QUrl>
 
 
-void ExportPGN(const XfccGame &server, const GameRecord &game, const QStringList &comments, bool toClipboard,
-               bool append, const QString &programFolder, QWidget *parent)
+void ExportPGN(const XfccGame &server, const GameRecord &game, const QStringList &comments, const QString &notes,
+               bool toClipboard, bool append, const QString &programFolder, QWidget *parent)
 {
     QClipboard *clipboard = QGuiApplication::clipboard();
     if (!append)
@@ -20,7 +20,7 @@ void ExportPGN(const XfccGame &server, const GameRecord &game, const QStringList
     const bool includeComments =
         MessageDlg(QStringLiteral("Include comments?"), TPrompts::Icon::Confirmation,
                    TPrompts::Button::Yes | TPrompts::Button::No, parent) == TPrompts::Button::Yes;
-    const QString text = ExportPGNText(server, game, comments, includeComments);
+    const QString text = ExportPGNText(server, game, comments, includeComments, notes);
     if (toClipboard) {
         clipboard->setText(clipboard->text() + text + QStringLiteral("\r\n"));
         return;

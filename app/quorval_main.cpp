@@ -35,6 +35,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QStyle>
+#include <QSystemTrayIcon>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -95,6 +96,8 @@ void TQuorvalMain::FormCreate()
     ini.load();
     m_settings = TSettings::read(ini, m_context.ProgramFolder);
     applyServerTimeout();
+    connect(&m_pollTimer, &QTimer::timeout, this, Guarded(this, &TQuorvalMain::pollServers));
+    applyPolling();
 
     // The engine panel keeps the colour it gets here for the whole run.
     PanelEngine->SetBackgroundColor(ColorFromColorRef(m_settings.LightSquaresColor));
@@ -165,6 +168,7 @@ void TQuorvalMain::Options1Click()
     if (OptionsDialog->exec() == QDialog::Accepted) {
         MultiLang1->setActiveLanguage(m_settings.ActiveLanguage);
         applyServerTimeout();
+        applyPolling();
         UpdateMoveList();
         applyBoardColors();
     }
@@ -173,6 +177,116 @@ void TQuorvalMain::Options1Click()
 void TQuorvalMain::applyServerTimeout()
 {
     m_xfccTransport.stallTimeout = std::chrono::seconds(m_settings.ServerTimeoutSeconds);
+}
+
+void TQuorvalMain::setPollIntervalForTesting(std::chrono::milliseconds interval)
+{
+    m_pollIntervalForTesting = interval;
+    applyPolling();
+}
+
+void TQuorvalMain::applyPolling()
+{
+    m_dueAlerts.setThreshold(m_settings.AlertDaysLeft);
+    if (!m_settings.PollServers) {
+        m_pollTimer.stop();
+        if (m_tray)
+            m_tray->hide();
+        return;
+    }
+    m_pollTimer.start(m_pollIntervalForTesting.count() > 0
+                          ? m_pollIntervalForTesting
+                          : std::chrono::milliseconds(std::chrono::minutes(m_settings.MinutesToCheck)));
+    if (!m_tray && QSystemTrayIcon::isSystemTrayAvailable()) {
+        m_tray = new QSystemTrayIcon(this);
+        connect(m_tray, &QSystemTrayIcon::messageClicked, this, Guarded(this, &TQuorvalMain::showAlertedGame));
+        connect(m_tray, &QSystemTrayIcon::activated, this, Guarded(this, &TQuorvalMain::showAlertedGame));
+    }
+    updateTrayIcon();
+}
+
+void TQuorvalMain::updateTrayIcon()
+{
+    if (!m_tray || !m_settings.PollServers)
+        return;
+    const int due = m_dueAlerts.dueCount();
+    m_tray->setIcon(m_serverStateIcons.at(int(due > 0 ? ServerState::MoveDue : ServerState::NoMoveDue)));
+    m_tray->setToolTip(MultiLang1->Translate(QStringLiteral("@traydue")).replace(QLatin1String("%1"), QString::number(due)));
+    m_tray->show();
+}
+
+void TQuorvalMain::pollServers()
+{
+    if (m_serverRequestRunning || m_backgroundCheck || ServersList->count() == 0)
+        return;
+    QList<XfccAccount> accounts;
+    for (int i = 0; i < ServersList->count(); ++i) {
+        const QString name = ServersList->item(i)->text();
+        try {
+            const ServerEntry entry = ReadServerFile(m_context.ServersFolder, name);
+            accounts << XfccAccount{name, entry.ServiceUrl, entry.UserName, entry.Password};
+        } catch (const std::exception &) {
+            // "Check servers" reports it; a background check never shows a box.
+        }
+    }
+    auto *check = new TServerCheck(accounts, m_xfccTransport, this);
+    m_backgroundCheck = check;
+    // The list may be read again meanwhile: each answer finds its server by name.
+    connect(check, &TServerCheck::serverChecked, this, [this, check](int index) {
+        const QString name = check->servers().at(index).Name;
+        const ServerCheckOutcome &outcome = check->outcome(index);
+        if (QListWidgetItem *server = ServersList->findItems(name, Qt::MatchExactly).value(0))
+            markCheckedServer(server, outcome);
+        if (outcome.answered) {
+            for (const DueAlert &alert : m_dueAlerts.take(name, outcome.games))
+                notify(alert);
+        }
+    });
+    connect(check, &TServerCheck::finished, this, [this, check] {
+        check->deleteLater();
+        updateTrayIcon();
+    });
+    check->start();
+}
+
+void TQuorvalMain::notify(const DueAlert &alert)
+{
+    const XfccGame &game = alert.game;
+    const QString id = alert.kind == DueAlert::Kind::MoveDue ? QStringLiteral("@alertmovedue")
+                                                             : QStringLiteral("@alerttimeshort");
+    QString text = MultiLang1->Translate(id);
+    text.replace(QLatin1String("%game"), QString::number(game.id))
+        .replace(QLatin1String("%white"), game.white)
+        .replace(QLatin1String("%black"), game.black)
+        .replace(QLatin1String("%server"), alert.server)
+        .replace(QLatin1String("%days"), QString::number(game.daysPlayer))
+        .replace(QLatin1String("%hours"), QString::number(game.hoursPlayer))
+        .replace(QLatin1String("%limit"), QString::number(m_settings.AlertDaysLeft));
+    m_alertServer = alert.server;
+    m_alertGameId = game.id;
+    if (m_tray)
+        m_tray->showMessage(ApplicationTitle(), text, QSystemTrayIcon::Information, 15000);
+    Q_EMIT alerted(alert.server, game.id, text);
+}
+
+void TQuorvalMain::showAlertedGame()
+{
+    showNormal();
+    raise();
+    activateWindow();
+    QListWidgetItem *server = ServersList->findItems(m_alertServer, Qt::MatchExactly).value(0);
+    if (!server || m_serverRequestRunning)
+        return;
+    ServersList->setCurrentItem(server);
+    ServersListClick();
+    for (int i = 0; i < GameList->topLevelItemCount(); ++i) {
+        const auto *row = static_cast<const GameRow *>(GameList->topLevelItem(i));
+        if (row->game().id == m_alertGameId && GameList->currentItem() != row) {
+            GameList->setCurrentItem(GameList->topLevelItem(i));
+            GameListClick();
+            return;
+        }
+    }
 }
 
 void TQuorvalMain::closeEvent(QCloseEvent *event)
@@ -304,6 +418,8 @@ void TQuorvalMain::RefreshGameList()
                                           ->GetMyGames(m_currentServer.UserName, m_currentServer.Password);
         state = ServerState::NoMoveDue;
         stateReason.clear();
+        m_dueAlerts.seen(server->text(), games);
+        updateTrayIcon();
         for (const XfccGame &game : games) {
             if (!GameListColumns::IsListed(game, m_settings.ShowOnlyOngoingGames))
                 continue;
@@ -393,6 +509,8 @@ void TQuorvalMain::SpyServers()
         wait.scope().setMessage(connectingText(waitingFor.join(QStringLiteral(", "))));
         connect(&check, &TServerCheck::serverChecked, this, [&](int index) {
             markCheckedServer(asked[index], check.outcome(index));
+            if (check.outcome(index).answered)
+                m_dueAlerts.seen(accounts[index].Name, check.outcome(index).games);
             waitingFor.removeOne(accounts[index].Name);
             if (!waitingFor.isEmpty())
                 wait.scope().setMessage(connectingText(waitingFor.join(QStringLiteral(", "))));
@@ -602,6 +720,9 @@ void TQuorvalMain::createMenus()
     toFile->setObjectName(QStringLiteral("ToPGNfile1"));
     addEntry(toFile, "Rewritefile1", QStringLiteral("Rewrite file"));
     addEntry(toFile, "Appendtofile1", QStringLiteral("Append to file"));
+    QAction *withNotes = exportPgn->addAction(QStringLiteral("With my notes"));
+    withNotes->setObjectName(QStringLiteral("ExportWithNotes1"));
+    withNotes->setCheckable(true);
     addEntry(commands, "CopyEPDtoclipboard1", QStringLiteral("Copy EPD to clipboard"));
     addEntry(commands, "Showgamelog1", QStringLiteral("Show game log"));
 

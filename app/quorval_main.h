@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/due_alerts.h"
 #include "app/program_context.h"
 #include "app/server_entry.h"
 #include "app/settings.h"
@@ -11,12 +12,16 @@
 #include <QIcon>
 #include <QList>
 #include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
 
 #include <memory>
 
 class QListWidget;
 class QListWidgetItem;
 class QMenu;
+class QSystemTrayIcon;
+class TServerCheck;
 class QToolButton;
 class QTreeWidget;
 class QWidget;
@@ -87,6 +92,14 @@ public:
     // The base address of the program's own web pages.
     static QString WebSiteBase();
 
+    // How often the background check runs while "POLL_SERVERS" is on; tests
+    // set seconds, the settings give minutes.
+    void setPollIntervalForTesting(std::chrono::milliseconds interval);
+
+Q_SIGNALS:
+    // The player was told of a game through a desktop notification.
+    void alerted(const QString &server, int gameId, const QString &text);
+
 public Q_SLOTS:
     void Exit1Click();
     void Options1Click();
@@ -112,6 +125,12 @@ public Q_SLOTS:
     // Starts or stops the analysis engine named in the settings.
     void EngineButtonClick();
 
+    // The background check: every server at once, no wait window, the board
+    // left alone; a server that cannot be reached is marked, never reported.
+    void pollServers();
+    // Shows the window with the server and game of the latest alert selected.
+    void showAlertedGame();
+
     // Export, EPD and the game log.
     void Clearclipboard1Click();
     void Appendtoclipboard1Click();
@@ -135,6 +154,10 @@ private:
     void FormDestroy();
     // "SERVER_TIMEOUT_SECONDS" as the time a server may stay silent.
     void applyServerTimeout();
+    // Starts or stops the background check and its tray icon from the settings.
+    void applyPolling();
+    void notify(const DueAlert &alert);
+    void updateTrayIcon();
 
     void createToolBar();
     void createMenus();
@@ -149,6 +172,9 @@ private:
     void sortGameList();
     void gameListHeadingClicked(int column);
     void SendPositionToCrafty();
+    // The game as PGN to the clipboard or a file, with the player's notes when
+    // "With my notes" is checked.
+    void exportGame(bool toClipboard, bool append);
     void wireCommands();
     template <typename Slot>
     void wire(const char *name, Slot slot);
@@ -206,6 +232,13 @@ private:
     TRichView *RichView1 = nullptr;
     TMoveList *m_moveList = nullptr;
     TNotesPane *m_notesPane = nullptr;
+    TDueAlerts m_dueAlerts;
+    QTimer m_pollTimer;
+    std::chrono::milliseconds m_pollIntervalForTesting{0};
+    QPointer<TServerCheck> m_backgroundCheck;
+    QSystemTrayIcon *m_tray = nullptr;
+    QString m_alertServer;  // of the latest alert
+    int m_alertGameId = 0;
     TGameNavigator *m_navigator = nullptr;
     TPromotionDialog *PromotionDialog = nullptr;
     TWaitWindow *WaitWindow = nullptr;

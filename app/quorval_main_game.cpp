@@ -14,6 +14,7 @@
 #include "ui/multilang.h"
 #include "ui/prompts.h"
 
+#include <QAction>
 #include <QLayout>
 #include <QSplitter>
 #include <QToolButton>
@@ -125,28 +126,33 @@ void TQuorvalMain::selectCurrentGameRow()
     }
 }
 
+void TQuorvalMain::exportGame(bool toClipboard, bool append)
+{
+    if (!m_hasCurrentGame)
+        return;
+    const bool withNotes = findChild<QAction *>(QStringLiteral("ExportWithNotes1"))->isChecked();
+    ExportPGN(m_currentGame, m_game, m_gameComments, withNotes ? m_notesPane->text() : QString(), toClipboard, append,
+              m_context.ProgramFolder, this);
+}
+
 void TQuorvalMain::Clearclipboard1Click()
 {
-    if (m_hasCurrentGame)
-        ExportPGN(m_currentGame, m_game, m_gameComments, true, false, m_context.ProgramFolder, this);
+    exportGame(true, false);
 }
 
 void TQuorvalMain::Appendtoclipboard1Click()
 {
-    if (m_hasCurrentGame)
-        ExportPGN(m_currentGame, m_game, m_gameComments, true, true, m_context.ProgramFolder, this);
+    exportGame(true, true);
 }
 
 void TQuorvalMain::Rewritefile1Click()
 {
-    if (m_hasCurrentGame)
-        ExportPGN(m_currentGame, m_game, m_gameComments, false, false, m_context.ProgramFolder, this);
+    exportGame(false, false);
 }
 
 void TQuorvalMain::Appendtofile1Click()
 {
-    if (m_hasCurrentGame)
-        ExportPGN(m_currentGame, m_game, m_gameComments, false, true, m_context.ProgramFolder, this);
+    exportGame(false, true);
 }
 
 void TQuorvalMain::CopyEPDtoclipboard1Click()

@@ -277,6 +277,47 @@ private Q_SLOTS:
         QCOMPARE(cli({"--timeout", "0", "games"}).code, 2);
     }
 
+    // --due tells scripts whether a listed game awaits the move.
+    void dueExitCode()
+    {
+        for (const char *server : {"Ann", "Bob"}) {
+            const CliRun listed = cli({"games", server, "--json"});
+            QCOMPARE(listed.code, 0);
+            bool anyDue = false;
+            for (const QJsonValue &game : QJsonDocument::fromJson(listed.out.toUtf8()).array())
+                anyDue = anyDue || game["due"].toBool();
+            QCOMPARE(cli({"games", server, "--due"}).code, anyDue ? 0 : 1);
+        }
+        QCOMPARE(cli({"games", "Closed", "--due"}).code, 4);  // a failure is not "none due"
+    }
+
+    void notesAreKeptLocallyAndExported()
+    {
+        QCOMPARE(cli({"note", "Ann", "3"}).out, QString());
+        QCOMPARE(cli({"note", "Ann", "3", "--set", "Plan: b4 {minority}"}).code, 0);
+        QCOMPARE(cli({"note", "Ann", "3"}).out, QStringLiteral("Plan: b4 {minority}"));
+        QVERIFY(QFile::exists(m_folder.filePath("notes/Ann/3.txt")));
+        const CliRun pgn = cli({"pgn", "Ann", "3", "--notes"});
+        QCOMPARE(pgn.code, 0);
+        QVERIFY2(pgn.out.contains("\r\n\r\n{Plan: b4 (minority)}\r\n1."), qPrintable(pgn.out));
+        QVERIFY(!cli({"pgn", "Ann", "3"}).out.contains("Plan: b4"));
+
+        // From standard input, and an empty text removes them.
+        QProcess process;
+        process.start(qEnvironmentVariable("QUORVAL_CLI"), {"--folder", m_folder.path(), "note", "Ann", "3", "--set", "-"});
+        QVERIFY(process.waitForStarted());
+        process.write("Línea 1\nLínea 2\n");
+        process.closeWriteChannel();
+        QSignalSpy finished(&process, &QProcess::finished);
+        QVERIFY(finished.wait(30000));
+        QCOMPARE(process.exitCode(), 0);
+        QCOMPARE(cli({"note", "Ann", "3"}).out, QStringLiteral("Línea 1\nLínea 2\n"));
+        QCOMPARE(cli({"note", "Ann", "3", "--set", ""}).code, 0);
+        QVERIFY(!QFile::exists(m_folder.filePath("notes/Ann/3.txt")));
+        QCOMPARE(cli({"note", "../evil", "3", "--set", "x"}).code, 3);
+        QVERIFY(!QFile::exists(m_folder.filePath("evil")));
+    }
+
     void pgnIsTheWindowsExport()
     {
         const XfccGame game = serverGame("ann", 3);

@@ -1,8 +1,10 @@
 #include "tools/quorval-cli/cli_commands.h"
 
 #include "app/game_columns.h"
+#include "app/game_notes.h"
 #include "app/ini_file.h"
 #include "app/pgn_text.h"
+#include "app/server_name.h"
 #include "app/settings.h"
 #include "service/move_to_send.h"
 #include "service/xfcc_error.h"
@@ -11,9 +13,11 @@
 #include "tools/quorval-cli/move_check.h"
 #include "tools/quorval-cli/text_table.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -67,6 +71,9 @@ int TQuorvalCli::run(const TCliRequest &request)
             break;
         case TCliRequest::Command::Send:
             send(request);
+            break;
+        case TCliRequest::Command::Note:
+            note(request);
             break;
         }
     } catch (const ECliError &failure) {
@@ -145,6 +152,11 @@ void TQuorvalCli::games(const TCliRequest &request)
         return;
     }
     SortDueFirst(listed);
+    // For scripts that alert: whether some listed game awaits the move.
+    if (request.due && !m_failure
+        && std::none_of(listed.begin(), listed.end(),
+                        [](const TListedGame &g) { return GameListColumns::AwaitsMyMove(g.game); }))
+        m_failure = TExitCode::Failure;
     if (request.json)
         m_out << QString::fromUtf8(QJsonDocument(GamesJson(listed)).toJson(QJsonDocument::Indented));
     else
@@ -160,8 +172,9 @@ void TQuorvalCli::pgn(const TCliRequest &request)
         for (const XfccGame &game : games) {
             const LoadedServerGame loaded = m_servers.load(game);
             reportLoadMessages(loaded, game, server);
+            const QString notes = request.notes ? TGameNotes(m_context.ProgramFolder).read(server.Name, game.id) : QString();
             if (loaded.Parsed)
-                m_out << ExportPGNText(game, loaded.Game, loaded.GameComments, request.comments)
+                m_out << ExportPGNText(game, loaded.Game, loaded.GameComments, request.comments, notes)
                       << QStringLiteral("\r\n");
         }
     });
@@ -218,6 +231,32 @@ void TQuorvalCli::send(const TCliRequest &request)
                                                        .arg(server.Name, server.UserName, answer.name()));
     if (answer != MakeAMoveResult::Success)
         throw ECliError(TExitCode::Refused, QStringLiteral("%1 did not accept %2: %3").arg(server.Name, what, answer.name()));
+}
+
+void TQuorvalCli::note(const TCliRequest &request)
+{
+    // Notes outlive their server, so the name need not be configured.
+    if (CheckServerName(request.server) != ServerNameProblem::None)
+        throw ECliError(TExitCode::UnknownName, QStringLiteral("\"%1\" is not a server name").arg(request.server));
+    const TGameNotes notes(m_context.ProgramFolder);
+    try {
+        if (!request.newNotes) {
+            m_out << notes.read(request.server, *request.game);
+            return;
+        }
+        QString text = *request.newNotes;
+        if (text == u"-") {
+            QFile input;
+            if (!input.open(stdin, QIODevice::ReadOnly))
+                throw ECliError(TExitCode::Failure, QStringLiteral("Cannot read standard input"));
+            text = QString::fromUtf8(input.readAll());
+        }
+        notes.write(request.server, *request.game, text);
+    } catch (const std::runtime_error &failure) {
+        if (dynamic_cast<const ECliError *>(&failure))
+            throw;
+        throw ECliError(TExitCode::Failure, QString::fromUtf8(failure.what()));
+    }
 }
 
 int RunQuorvalCli(const QStringList &arguments, QTextStream &out, QTextStream &err)

@@ -30,6 +30,7 @@ private:
     void pgn(const TCliRequest &request);
     void show(const TCliRequest &request);
     void send(const TCliRequest &request);
+    void note(const TCliRequest &request);
 
     // Runs command for the server the request names, or for every server,
     // reporting the failure of one and going on with the next.

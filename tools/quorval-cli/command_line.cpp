@@ -18,11 +18,11 @@ struct CommandSpec {
     QLatin1String help;
 };
 
-const std::array<CommandSpec, 5> Commands{{
+const std::array<CommandSpec, 6> Commands{{
     {QLatin1String("servers"), Command::Servers, 0, 0, QLatin1String("servers"),
      QLatin1String("Lists the configured servers: name, service address, user name and web site.\n"
                    "Nothing is sent to the servers.\n")},
-    {QLatin1String("games"), Command::Games, 0, 1, QLatin1String("games [SERVER] [--all] [--json]"),
+    {QLatin1String("games"), Command::Games, 0, 1, QLatin1String("games [SERVER] [--all] [--json] [--due]"),
      QLatin1String("Asks every server (or SERVER) for your games and lists them, one row each:\n"
                    "server, game number, White, Black, event, your time, your opponent's time,\n"
                    "result and who is to move. Games that await your move come first.\n"
@@ -34,13 +34,16 @@ const std::array<CommandSpec, 5> Commands{{
                    "or 5 for a refused password) when none could.\n"
                    "\n"
                    "  --all    include finished games\n"
-                   "  --json   print the games as a JSON array of objects\n")},
-    {QLatin1String("pgn"), Command::Pgn, 0, 2, QLatin1String("pgn [SERVER [GAME]] [--comments]"),
+                   "  --json   print the games as a JSON array of objects\n"
+                   "  --due    exit with 0 when a move is due in a listed game, 1 when none is\n"
+                   "           (for scripts that alert you)\n")},
+    {QLatin1String("pgn"), Command::Pgn, 0, 2, QLatin1String("pgn [SERVER [GAME]] [--comments] [--notes]"),
      QLatin1String("Prints every game of every server (or of SERVER, or game GAME of SERVER),\n"
                    "finished games included, as PGN on standard output: the same text as the\n"
                    "window's export, each game followed by an empty line.\n"
                    "\n"
-                   "  --comments   include the comments of the server's move text\n")},
+                   "  --comments   include the comments of the server's move text\n"
+                   "  --notes      include your notes on each game, as a comment before its moves\n")},
     {QLatin1String("show"), Command::Show, 2, 2, QLatin1String("show SERVER GAME"),
      QLatin1String("Shows game GAME of SERVER: the players, the position as a text board from\n"
                    "your side, its FEN, the last move, your opponent's message and draw offer.\n")},
@@ -54,6 +57,12 @@ const std::array<CommandSpec, 5> Commands{{
                    "  --offer-draw     offer a draw with the move\n"
                    "  --resign         resign the game (no MOVE)\n"
                    "  --accept-draw    accept your opponent's draw offer (no MOVE)\n")},
+    {QLatin1String("note"), Command::Note, 2, 2, QLatin1String("note SERVER GAME [--set TEXT]"),
+     QLatin1String("Prints your notes on game GAME of SERVER, as the window keeps them in\n"
+                   "\"notes/SERVER/GAME.txt\" of the program folder; nothing is sent to the server.\n"
+                   "\n"
+                   "  --set TEXT   replace the notes with TEXT; with \"-\", with standard input;\n"
+                   "               an empty TEXT removes them\n")},
 }};
 
 const CommandSpec *FindCommand(const QString &name)
@@ -104,10 +113,20 @@ bool TakeCommandOption(TCliRequest &request, const QString &option, const QStrin
             return request.all = true;
         if (option == u"--json")
             return request.json = true;
+        if (option == u"--due")
+            return request.due = true;
         return false;
     case Command::Pgn:
         if (option == u"--comments")
             return request.comments = true;
+        if (option == u"--notes")
+            return request.notes = true;
+        return false;
+    case Command::Note:
+        if (QString text; TakeValue(option, QLatin1String("--set"), arguments, i, text)) {
+            request.newNotes = text;
+            return true;
+        }
         return false;
     case Command::Send:
         if (option == u"--offer-draw")

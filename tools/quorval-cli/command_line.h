@@ -9,7 +9,7 @@
 
 // One run of quorval-cli as its arguments ask for it.
 struct TCliRequest {
-    enum class Command { Help, Servers, Games, Pgn, Show, Send };
+    enum class Command { Help, Servers, Games, Pgn, Show, Send, Note };
 
     Command command = Command::Help;
     QString helpTopic;           // Help: the command asked about; empty for the overview
@@ -22,7 +22,10 @@ struct TCliRequest {
     TSendChoice choice = TSendChoice::None;  // send: --offer-draw, --resign, --accept-draw
     bool all = false;            // games: --all
     bool json = false;           // games: --json
+    bool due = false;            // games: --due
     bool comments = false;       // pgn: --comments
+    bool notes = false;          // pgn: --notes
+    std::optional<QString> newNotes;  // note: --set TEXT ("-": standard input)
 };
 
 // Reads the arguments after the program name. Throws ECliError with
