@@ -77,8 +77,10 @@ public:
     bool DoMove(const MoveRecord &move);
     // Takes back Moves[CurrentPly] on the board; callers then step CurrentPly back.
     void ReverseMove(const MoveRecord &move);
-    // The square colours from the settings, and a repaint.
+    // The square colours and the board's marks from the settings, and a repaint.
     void applyBoardColors();
+    // Marks the last move and a king in check of the shown position.
+    void markBoard();
 
     // The base address of the program's own web pages.
     static QString WebSiteBase();

@@ -26,6 +26,7 @@ void TQuorvalMain::createMoveList()
 
     connect(m_navigator, &TGameNavigator::BoardChanged, this, [this](const TChessPosition &position) {
         Diagram->Position() = position;
+        markBoard();
         Diagram->Redraw();
     });
     // The highlight first, then the engine: once per command.
@@ -93,6 +94,7 @@ void TQuorvalMain::GameListClick()
         DoMove(m_game.Moves[ply]);
     }
     Diagram->setWhiteIsAtBottom(loaded.WhiteIsAtBottom);
+    markBoard();
     Diagram->Redraw();
     UpdateMoveList();
     RichViewUpdateCurrentMove();
