@@ -58,6 +58,9 @@ private:
     QCheckBox *EditFigurine;
     QCheckBox *EditShowOngoing;
     QCheckBox *EditCheckServers;
+    QCheckBox *EditShowCoordinates;
+    QCheckBox *EditShowLastMove;
+    QCheckBox *EditShowCheck;
     TColorBox *ColorBox1;
     TColorBox *ColorBox2;
     TRadioGroup *EditLAnguage;

@@ -35,6 +35,9 @@ TSettings TSettings::read(const TIniFile &file, const QString &programFolder)
     s.EngineProtocol = file.readInteger(AnalysisEngine, "ENGINE_PROTOCOL", s.EngineProtocol);
     s.ActiveLanguage =
         static_cast<std::uint8_t>(file.readInteger(Setup, "ACTIVE_LANGUAGE", s.ActiveLanguage));
+    s.ShowCoordinates = file.readBool(Setup, "SHOW_COORDINATES", s.ShowCoordinates);
+    s.ShowLastMove = file.readBool(Setup, "SHOW_LAST_MOVE", s.ShowLastMove);
+    s.ShowCheck = file.readBool(Setup, "SHOW_CHECK", s.ShowCheck);
     return s;
 }
 
@@ -50,4 +53,7 @@ void TSettings::write(TIniFile &file) const
     file.writeString(AnalysisEngine, "ENGINE_FILE_NAME", EngineFileName);
     file.writeInteger(AnalysisEngine, "ENGINE_PROTOCOL", EngineProtocol);
     file.writeInteger(Setup, "ACTIVE_LANGUAGE", ActiveLanguage);
+    file.writeInteger(Setup, "SHOW_COORDINATES", ShowCoordinates);
+    file.writeInteger(Setup, "SHOW_LAST_MOVE", ShowLastMove);
+    file.writeInteger(Setup, "SHOW_CHECK", ShowCheck);
 }

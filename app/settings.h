@@ -19,6 +19,11 @@ struct TSettings
     QString EngineFileName;
     int EngineProtocol = 0;            // 0 Winboard protocol 2, 1 UCI
     std::uint8_t ActiveLanguage = 0;   // 0 English, 1 Spanish
+    // The board's aids: coordinates along its edges, the last move's
+    // squares tinted, a king in check marked.
+    bool ShowCoordinates = true;
+    bool ShowLastMove = true;
+    bool ShowCheck = true;
 
     // Defaults of a program installed in programFolder.
     static TSettings defaults(const QString &programFolder);
@@ -27,6 +32,7 @@ struct TSettings
     // Every key except "MINUTES_TO_CHECK"; what is missing or unreadable keeps
     // the value of defaults().
     static TSettings read(const TIniFile &file, const QString &programFolder);
-    // All ten keys in their fixed order; "MINUTES_TO_CHECK" is always 5.
+    // All keys in their fixed order, the board's aids last;
+    // "MINUTES_TO_CHECK" is always 5.
     void write(TIniFile &file) const;
 };
