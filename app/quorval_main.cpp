@@ -131,6 +131,7 @@ void TQuorvalMain::FormActivate()
 {
     if (!m_activatedOnce) {
         m_activatedOnce = true;
+        const auto done = qScopeGuard([this] { Q_EMIT startupWorkDone(); });
         repaint();
         // The first server's failure is reported and does not keep the
         // others from being checked.

@@ -123,6 +123,11 @@ public Q_SLOTS:
     // message and choices.
     void SendMove1Click();
 
+Q_SIGNALS:
+    // The first activation's work is over: the servers are listed, the first
+    // one's games shown and, when set, every server checked.
+    void startupWorkDone();
+
 protected:
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
