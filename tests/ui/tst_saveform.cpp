@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <QScreen>
 #include <QSettings>
+#include <QSplitter>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -23,6 +24,8 @@ private slots:
     void minimizedFromNormal();
     void restoresOnlyWhenAllFourAreNonZero();
     void hookSeesEventsOnlyWhileEnabled();
+    void splitterSizesComeBack_data();
+    void splitterSizesComeBack();
 
 private:
     static constexpr const char *key = "Software\\Quorval\\Test\\QuorvalMain";
@@ -215,6 +218,49 @@ void TestSaveForm::hookSeesEventsOnlyWhileEnabled()
     QEvent after(QEvent::User);
     QCoreApplication::sendEvent(&window, &after);
     QCOMPARE(seen.size(), 1);
+}
+
+
+void TestSaveForm::splitterSizesComeBack_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QList<int>>("expected");  // the first pane's size first
+    QTest::newRow("nothing stored: the first pane's default") << QString() << QList<int>{200, 0};
+    QTest::newRow("stored sizes") << QStringLiteral("500,261") << QList<int>{500, 261};
+    QTest::newRow("not numbers") << QStringLiteral("wide,narrow") << QList<int>{200, 0};
+    QTest::newRow("negative") << QStringLiteral("-5,300") << QList<int>{200, 0};
+    QTest::newRow("one pane too many") << QStringLiteral("100,200,300") << QList<int>{200, 0};
+    QTest::newRow("all collapsed") << QStringLiteral("0,0") << QList<int>{200, 0};
+}
+
+void TestSaveForm::splitterSizesComeBack()
+{
+    QFETCH(QString, stored);
+    QFETCH(QList<int>, expected);
+    if (!stored.isNull())
+        QSettings().setValue(QStringLiteral("Software/Quorval/Test/QuorvalMain/Panes"), stored);
+    QList<int> shown;
+    {
+        Run run;
+        auto *splitter = new QSplitter(run.window.get());
+        splitter->setObjectName(QStringLiteral("Panes"));
+        splitter->addWidget(new QWidget);
+        splitter->addWidget(new QWidget);
+        run.window->setCentralWidget(splitter);
+        run.saveForm->addSplitter(splitter, 200);
+        run.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(run.window.get()));
+        shown = splitter->sizes();
+        QCOMPARE(shown.first(), expected.first());
+        if (expected.last() != 0)
+            QCOMPARE(shown.last(), expected.last());
+        else
+            QCOMPARE(shown.first() + shown.last() + splitter->handleWidth(), splitter->width());
+        splitter->setSizes({300, splitter->width() - 300 - splitter->handleWidth()});
+        shown = splitter->sizes();
+    }
+    // What the window showed last is stored when it goes.
+    QCOMPARE(this->stored("Panes"), QStringLiteral("%1,%2").arg(shown.first()).arg(shown.last()));
 }
 
 QTEST_MAIN(TestSaveForm)
