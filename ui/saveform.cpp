@@ -130,9 +130,9 @@ QList<int> TSaveForm::storedSizes(const QSplitter *splitter) const
     QSettings store;
     store.beginGroup(group());
     // A hand-written "500,261" reads as a list of two texts.
-    const QVariant value = store.value(splitter->objectName());
-    const QStringList texts = value.typeId() == QMetaType::QStringList ? value.toStringList()
-                                                                        : value.toString().split(QLatin1Char(','));
+    QStringList texts = store.value(splitter->objectName()).toStringList();
+    if (texts.size() == 1)
+        texts = texts.front().split(QLatin1Char(','));
     QList<int> sizes;
     for (const QString &text : texts) {
         bool ok = false;

@@ -171,6 +171,34 @@ private Q_SLOTS:
         QCOMPARE(dragged().To, Square(24));  // the centre went to e3
     }
 
+    // At every size a drag step repaints the piece's old and new places only.
+    void aDragStepRepaintsLittleAtEverySize_data()
+    {
+        QTest::addColumn<int>("side");
+        QTest::newRow("305") << 305;
+        QTest::newRow("800") << 800;
+    }
+    void aDragStepRepaintsLittleAtEverySize()
+    {
+        QFETCH(int, side);
+        m_board->resize(side, side);
+        QCoreApplication::processEvents();
+        const QSize square = m_board->SquareSize();
+        PaintRecorder recorder(m_board.get());
+        press(m_board->squareCentre(14));
+        const QPoint next = m_board->squareCentre(14) + QPoint(square.width() / 4, -square.height() * 2 / 3);
+        moveTo(next);
+        QTRY_VERIFY(!recorder.painted.isEmpty());
+        const QRect old(m_board->squareOrigin(14), square);
+        const QRect now(next - QPoint(square.width() / 2, square.height() / 2), square);
+        const QRect painted = recorder.painted.boundingRect();
+        QVERIFY(painted.contains(old.adjusted(1, 1, -1, -1)));
+        QVERIFY2((old | now).adjusted(-1, -1, 1, 1).contains(painted),
+                 qPrintable(QString("%1,%2 %3x%4").arg(painted.x()).arg(painted.y()).arg(painted.width()).arg(painted.height())));
+        release(next);
+        QCOMPARE(dragged().To, Square(24));
+    }
+
     void aDropHalfOffTheBoardLandsOnTheEdgeSquare()
     {
         drag(7, QPoint(8 * S + 15, 7 * S + 30));  // h1 rook, right of the board
