@@ -175,17 +175,24 @@ void TChessDiagram2D::drawGround(QImage &target, Square q) const
         glow.setColorAt(1.0, Qt::transparent);
         p.fillRect(square, glow);
     }
+}
+
+void TChessDiagram2D::drawCoordinates(QImage &target, Square q) const
+{
     if (!m_showCoordinates)
         return;
     const int shown = WhiteIsAtBottom() ? q : 77 - q;
     const bool bottomRow = shown / 10 == 0, leftColumn = shown % 10 == 0;
     if (!bottomRow && !leftColumn)
         return;
-    // In the other square colour, small and in the corners, clear of the piece.
+    const QRect square = deviceSquare(q);
+    QPainter p(&target);
+    // In the other square colour, small and in the corners, over the piece's
+    // foot so a piece never hides them.
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setPen(squareColor(q) == LightSquareColor() ? DarkSquareColor() : LightSquareColor());
     QFont font = p.font();
-    font.setPixelSize(std::max(7, m_side / 5));
+    font.setPixelSize(std::max(7, m_side / 6));
     font.setBold(true);
     p.setFont(font);
     const QRect inner = square.adjusted(m_side / 20 + 1, m_side / 40, -(m_side / 20 + 1), -(m_side / 40));
@@ -219,6 +226,7 @@ void TChessDiagram2D::DrawSquare(PieceCode piece, Square q)
         return;
     drawGround(m_canvas, q);
     drawPieceInto(m_canvas, piece, deviceOrigin(q).x(), deviceOrigin(q).y());
+    drawCoordinates(m_canvas, q);
     updateDevice(deviceSquare(q));
 }
 
@@ -281,6 +289,7 @@ void TChessDiagram2D::mousePressEvent(QMouseEvent *event)
     m_backBuffer = m_canvas.copy();
     m_current = deviceOrigin(q);
     drawGround(m_backBuffer, q);
+    drawCoordinates(m_backBuffer, q);
     m_dragging = true;
 }
 
@@ -315,6 +324,7 @@ void TChessDiagram2D::StartMoveAnimation(PieceCode piece, Square from, Square to
     m_current = m_start = deviceOrigin(from);
     m_target = deviceOrigin(to);
     drawGround(m_backBuffer, from);
+    drawCoordinates(m_backBuffer, from);
     m_animating = true;
     m_animationTimer.start();
 }

@@ -92,9 +92,10 @@ private:
     QPoint toDevice(QPointF logical) const;
     // Asks for a repaint of a rectangle of the canvas.
     void updateDevice(const QRect &rect);
-    // The square's colour with the last-move tint, the check mark and the
-    // coordinates, without its piece.
+    // The square's colour with the last-move tint and the check mark; the
+    // coordinates go over the piece.
     void drawGround(QImage &target, Square q) const;
+    void drawCoordinates(QImage &target, Square q) const;
     // Mask with AND, image with OR; at device pixel (x, y).
     void drawPieceInto(QImage &target, PieceCode piece, int x, int y) const;
     // Shows the back buffer's rect on the canvas.
