@@ -132,6 +132,15 @@ private Q_SLOTS:
         QVERIFY(groundOf(14) != e2Before);
         QVERIFY(groundOf(34) != m_board->squareColor(34));
         QCOMPARE(groundOf(24), m_board->squareColor(24));
+
+        // A promotion at this size.
+        setUp("7k/1P6/8/8/8/8/8/K7 w - -");
+        choosePromotion("Rook");
+        drag(61, 71);
+        QCOMPARE(m_window->game().MoveCount, 1);
+        QCOMPARE(m_window->game().Moves[1].Promotion, Piece::WhiteRook);
+        QCOMPARE(m_board->PieceAt(71), Piece::WhiteRook);
+        QCOMPARE(m_board->marks(), (BoardMarks{61, 71, 77}));  // the new rook checks along the rank
     }
 
     void checkAndLastMoveMarksFollowTheOptions()

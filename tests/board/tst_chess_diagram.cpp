@@ -485,6 +485,52 @@ private Q_SLOTS:
         QVERIFY(m_board->squareImage(77) != a1Corner);
     }
 
+    // What the main window marks: the squares of the ply shown last and the
+    // king of the side to move when it is attacked.
+    void theMarksOfAPosition_data()
+    {
+        QTest::addColumn<QString>("fen");
+        QTest::addColumn<int>("shownPly");  // a one-ply game from fen: 0 before it, 1 after it
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<int>("expectedFrom");
+        QTest::addColumn<int>("expectedTo");
+        QTest::addColumn<int>("checkedKing");
+        QTest::newRow("before the first move") << "4k3/8/8/8/8/8/4P3/4K3 w - -" << 0 << 14 << 34 << -1 << -1 << -1;
+        QTest::newRow("after a quiet move") << "4k3/8/8/8/8/8/4P3/4K3 w - -" << 1 << 14 << 34 << 14 << 34 << -1;
+        QTest::newRow("a rook gives check") << "4k3/8/8/8/8/8/8/4K2R w K -" << 1 << 7 << 77 << 7 << 77 << 74;
+        QTest::newRow("White in check, to move") << "4k3/8/8/8/8/8/8/r3K3 w - -" << 0 << 0 << 0 << -1 << -1 << 4;
+        QTest::newRow("a set-up without the mover's king") << "4k3/8/8/8/8/8/8/r7 w - -" << 0 << 0 << 0 << -1 << -1 << -1;
+    }
+    void theMarksOfAPosition()
+    {
+        QFETCH(QString, fen);
+        QFETCH(int, shownPly);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(int, expectedFrom);
+        QFETCH(int, expectedTo);
+        QFETCH(int, checkedKing);
+        TChessPosition position;
+        PackedPosition packed;
+        QVERIFY(position.FromFEN(fen.toStdString(), packed));
+        GameRecord game{};
+        game.Setup = true;
+        game.SetupFEN = fen.toStdString();
+        game.StartWhiteToMove = position.WhiteToMove();
+        game.Position = packed;
+        game.MoveCount = 1;
+        game.Moves[1].From = Square(from);
+        game.Moves[1].To = Square(to);
+        if (shownPly == 1) {
+            position.SetPiece(position.GetPiece(Square(from)), Square(to));
+            position.SetPiece(Piece::Empty, Square(from));
+            position.SetWhiteToMove(!position.WhiteToMove());
+        }
+        game.CurrentPly = std::uint16_t(shownPly);
+        QCOMPARE(MarksOf(game, position), (BoardMarks{expectedFrom, expectedTo, checkedKing}));
+    }
+
     void newMarksRedrawOnlyTheirSquares()
     {
         m_board->setShowLastMove(true);
