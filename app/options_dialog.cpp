@@ -68,6 +68,10 @@ TOptionsDialog::TOptionsDialog(TSettings &settings, const QString &serversFolder
     EditFigurine = named(new QCheckBox(QStringLiteral("Show figurine notation"), this), "EditFigurine");
     EditShowOngoing = named(new QCheckBox(QStringLiteral("Show only ongoing games"), this), "EditShowOngoing");
     EditCheckServers = named(new QCheckBox(QStringLiteral("Check servers at startup"), this), "EditCheckServers");
+    EditShowCoordinates =
+        named(new QCheckBox(QStringLiteral("Show coordinates on the board"), this), "EditShowCoordinates");
+    EditShowLastMove = named(new QCheckBox(QStringLiteral("Mark the last move"), this), "EditShowLastMove");
+    EditShowCheck = named(new QCheckBox(QStringLiteral("Mark a king in check"), this), "EditShowCheck");
 
     auto *colors = new QGridLayout;
     ColorBox1 = named(new TColorBox(this), "ColorBox1");
@@ -126,6 +130,8 @@ TOptionsDialog::TOptionsDialog(TSettings &settings, const QString &serversFolder
     auto *checks = new QVBoxLayout;
     for (QCheckBox *box : {EditShowComments, EditFigurine, EditShowOngoing, EditCheckServers})
         checks->addWidget(box);
+    for (QCheckBox *box : {EditShowCoordinates, EditShowLastMove, EditShowCheck})
+        checks->addWidget(box);
     checks->addLayout(colors);
     middle->addLayout(checks, 1);
     auto *radios = new QVBoxLayout;
@@ -182,6 +188,9 @@ void TOptionsDialog::FormActivate()
     EditFigurine->setChecked(m_settings.UseFigurineNotation);
     EditShowOngoing->setChecked(m_settings.ShowOnlyOngoingGames);
     EditCheckServers->setChecked(m_settings.CheckServersPeriodically);
+    EditShowCoordinates->setChecked(m_settings.ShowCoordinates);
+    EditShowLastMove->setChecked(m_settings.ShowLastMove);
+    EditShowCheck->setChecked(m_settings.ShowCheck);
     ColorBox1->setSelected(ColorFromColorRef(m_settings.LightSquaresColor));
     ColorBox2->setSelected(ColorFromColorRef(m_settings.DarkSquaresColor));
     EditEngine->setText(m_settings.EngineFileName);
@@ -208,6 +217,9 @@ void TOptionsDialog::OKBtnClick()
     m_settings.PollServers = m_pollServers->isChecked();
     m_settings.MinutesToCheck = m_minutesToCheck->value();
     m_settings.AlertDaysLeft = m_alertDaysLeft->value();
+    m_settings.ShowCoordinates = EditShowCoordinates->isChecked();
+    m_settings.ShowLastMove = EditShowLastMove->isChecked();
+    m_settings.ShowCheck = EditShowCheck->isChecked();
     accept();
 }
 

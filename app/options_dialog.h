@@ -59,6 +59,9 @@ private:
     QCheckBox *EditFigurine;
     QCheckBox *EditShowOngoing;
     QCheckBox *EditCheckServers;
+    QCheckBox *EditShowCoordinates;
+    QCheckBox *EditShowLastMove;
+    QCheckBox *EditShowCheck;
     TColorBox *ColorBox1;
     TColorBox *ColorBox2;
     TRadioGroup *EditLAnguage;

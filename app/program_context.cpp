@@ -25,8 +25,16 @@ TProgramContext TProgramContext::forFolder(const QString &programFolder, bool de
 
 QString TProgramContext::defaultProgramFolder()
 {
-    const QString folder = QCoreApplication::applicationDirPath();
-    if (QFileInfo(folder).isWritable())
+    return programFolderFor(QCoreApplication::applicationDirPath());
+}
+
+QString TProgramContext::programFolderFor(const QString &folder)
+{
+    // An installed program keeps the user's files with the user, also when
+    // it runs with the rights to write into its own folder.
+    const bool installed = QFileInfo(folder).fileName() == QLatin1String("bin") &&
+                           QFileInfo(folder + QStringLiteral("/../share/quorval")).isDir();
+    if (!installed && QFileInfo(folder).isWritable())
         return folder;
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(data);

@@ -21,6 +21,11 @@ struct TProgramContext
     // The executable's folder, or the user's application data folder when the
     // executable's folder cannot be written.
     static QString defaultProgramFolder();
+    // The program folder of an executable in executableFolder: the user's
+    // application data folder (created) when executableFolder cannot be
+    // written or belongs to an installed program, a "bin" folder beside a
+    // "share/quorval" folder; executableFolder otherwise.
+    static QString programFolderFor(const QString &executableFolder);
 
     // Creates ServersFolder and TempFolder when missing; failures are silent.
     void createFolders() const;

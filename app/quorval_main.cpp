@@ -12,6 +12,7 @@
 #include "app/state_icons.h"
 #include "board/move_entry.h"
 #include "board/promotion_dialog.h"
+#include "board/square_pane.h"
 #include "engine/enginecontroller.h"
 #include "engine/enginepanel.h"
 #include "service/request_wait.h"
@@ -42,6 +43,7 @@
 #include <QTreeWidget>
 #include <QScopeGuard>
 #include <QScopedValueRollback>
+#include <QSplitter>
 
 #include <QVBoxLayout>
 
@@ -76,6 +78,10 @@ TQuorvalMain::TQuorvalMain(const TProgramContext &context, QWidget *parent)
     SaveForm1->setRegistryKey(QStringLiteral("Software\\Quorval\\QuorvalMain"));
     SaveForm1->setCentreAtFirstShow(true);
     SaveForm1->setEnabled(true);
+    // The described layout until the player moves a splitter: the board
+    // pane at its smallest, the lists below taking the rest.
+    SaveForm1->addSplitter(findChild<QSplitter *>(QStringLiteral("MainSplitter")), UpperAreaHeight);
+    SaveForm1->addSplitter(findChild<QSplitter *>(QStringLiteral("UpperPanel")), BoardPanelWidth);
     FormCreate();
     SaveForm1->afterLoad();
 }
@@ -135,6 +141,7 @@ void TQuorvalMain::FormActivate()
 {
     if (!m_activatedOnce) {
         m_activatedOnce = true;
+        const auto done = qScopeGuard([this] { Q_EMIT startupWorkDone(); });
         repaint();
         // The first server's failure is reported and does not keep the
         // others from being checked.
@@ -748,17 +755,20 @@ void TQuorvalMain::createPanels()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    auto *upper = new QWidget(central);
+    // The board with the move list beside it over the server and game
+    // lists; the player moves both splitters, the board stays square.
+    auto *splitter = new QSplitter(Qt::Vertical, central);
+    splitter->setObjectName(QStringLiteral("MainSplitter"));
+    splitter->setChildrenCollapsible(false);
+    auto *upper = new QSplitter(Qt::Horizontal, splitter);
     upper->setObjectName(QStringLiteral("UpperPanel"));
-    upper->setFixedHeight(UpperAreaHeight);
-    auto *upperLayout = new QHBoxLayout(upper);
-    upperLayout->setContentsMargins(0, 0, 0, 0);
-    upperLayout->setSpacing(0);
+    upper->setChildrenCollapsible(false);
 
-    BoardPanel = new QWidget(upper);
+    auto *boardPane = new TSquarePane(upper);
+    boardPane->setMinimumSide(BoardPanelWidth - 2 * TSquarePane::MarginX);
+    BoardPanel = boardPane;
     BoardPanel->setObjectName(QStringLiteral("Panel1"));
-    BoardPanel->setFixedWidth(BoardPanelWidth);
-    upperLayout->addWidget(BoardPanel);
+    upper->addWidget(BoardPanel);
 
     auto *right = new QWidget(upper);
     right->setObjectName(QStringLiteral("RightPanel"));
@@ -776,10 +786,13 @@ void TQuorvalMain::createPanels()
     PanelEngine->Follow(Engine);
     rightLayout->addWidget(MoveListPanel, 1);
     rightLayout->addWidget(PanelEngine);
-    upperLayout->addWidget(right, 1);
-    layout->addWidget(upper);
+    upper->addWidget(right);
+    upper->setStretchFactor(0, 1);
+    upper->setStretchFactor(1, 1);
+    splitter->addWidget(upper);
+    layout->addWidget(splitter, 1);
 
-    auto *lower = new QWidget(central);
+    auto *lower = new QWidget(splitter);
     lower->setObjectName(QStringLiteral("LowerPanel"));
     auto *lowerLayout = new QHBoxLayout(lower);
     lowerLayout->setContentsMargins(0, 0, 0, 0);
@@ -824,7 +837,9 @@ void TQuorvalMain::createPanels()
                          gamePalette.color(QPalette::Active, QPalette::HighlightedText));
     GameList->setPalette(gamePalette);
     lowerLayout->addWidget(GameList, 1);
-    layout->addWidget(lower, 1);
+    splitter->addWidget(lower);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 1);
 
     setCentralWidget(central);
 }

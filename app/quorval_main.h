@@ -86,8 +86,10 @@ public:
     bool DoMove(const MoveRecord &move);
     // Takes back Moves[CurrentPly] on the board; callers then step CurrentPly back.
     void ReverseMove(const MoveRecord &move);
-    // The square colours from the settings, and a repaint.
+    // The square colours and the board's marks from the settings, and a repaint.
     void applyBoardColors();
+    // Marks the last move and a king in check of the shown position.
+    void markBoard();
 
     // The base address of the program's own web pages.
     static QString WebSiteBase();
@@ -143,6 +145,11 @@ public Q_SLOTS:
     // Sends the one move made since the game was loaded, with the dialog's
     // message and choices.
     void SendMove1Click();
+
+Q_SIGNALS:
+    // The first activation's work is over: the servers are listed, the first
+    // one's games shown and, when set, every server checked.
+    void startupWorkDone();
 
 protected:
     bool event(QEvent *event) override;

@@ -5,12 +5,14 @@
 #include "board/chess_diagram_2d.h"
 #include "board/move_entry.h"
 #include "board/promotion_dialog.h"
+#include "board/square_pane.h"
 
 void TQuorvalMain::createBoard()
 {
     Diagram = new TChessDiagram2D(BoardPanel);
     Diagram->setObjectName(QStringLiteral("Diagram"));
-    Diagram->setGeometry(6, 8, 305, 305);
+    // The pane keeps the board square and as large as it has room for.
+    static_cast<TSquarePane *>(BoardPanel)->setContent(Diagram);
     // The empty game record stands for a game from the initial position.
     Diagram->Position().SetStartPosition();
     m_moveEntry = std::make_unique<TMoveEntry>(m_game, Diagram->Position(),
@@ -27,7 +29,15 @@ void TQuorvalMain::applyBoardColors()
 {
     Diagram->setLightSquareColor(ColorFromColorRef(m_settings.LightSquaresColor));
     Diagram->setDarkSquareColor(ColorFromColorRef(m_settings.DarkSquaresColor));
+    Diagram->setShowCoordinates(m_settings.ShowCoordinates);
+    Diagram->setShowLastMove(m_settings.ShowLastMove);
+    Diagram->setShowCheck(m_settings.ShowCheck);
     Diagram->Redraw();
+}
+
+void TQuorvalMain::markBoard()
+{
+    Diagram->setMarks(MarksOf(m_game, Diagram->Position()));
 }
 
 bool TQuorvalMain::DoMove(const MoveRecord &move)
@@ -46,6 +56,7 @@ void TQuorvalMain::DiagramMouseUp()
     Diagram->GetMove(move);
     if (m_moveEntry->EnterMove(move) != TMoveEntry::Outcome::Entered)
         return;
+    markBoard();
     UpdateMoveList();
     RichViewUpdateCurrentMove();
     SendPositionToCrafty();

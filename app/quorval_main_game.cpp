@@ -40,6 +40,7 @@ void TQuorvalMain::createMoveList()
 
     connect(m_navigator, &TGameNavigator::BoardChanged, this, [this](const TChessPosition &position) {
         Diagram->Position() = position;
+        markBoard();
         Diagram->Redraw();
     });
     // The highlight first, then the engine: once per command.
@@ -109,6 +110,7 @@ void TQuorvalMain::GameListClick()
         DoMove(m_game.Moves[ply]);
     }
     Diagram->setWhiteIsAtBottom(loaded.WhiteIsAtBottom);
+    markBoard();
     Diagram->Redraw();
     UpdateMoveList();
     RichViewUpdateCurrentMove();

@@ -43,6 +43,9 @@ TSettings TSettings::read(const TIniFile &file, const QString &programFolder)
     s.MinutesToCheck = std::max(file.readInteger(Setup, "MINUTES_TO_CHECK", s.MinutesToCheck), MinMinutesToCheck);
     s.AlertDaysLeft = std::clamp(file.readInteger(Setup, "ALERT_DAYS_LEFT", s.AlertDaysLeft), 0, 365);
     s.GameListSort = file.readInteger(Setup, "GAME_LIST_SORT", s.GameListSort);
+    s.ShowCoordinates = file.readBool(Setup, "SHOW_COORDINATES", s.ShowCoordinates);
+    s.ShowLastMove = file.readBool(Setup, "SHOW_LAST_MOVE", s.ShowLastMove);
+    s.ShowCheck = file.readBool(Setup, "SHOW_CHECK", s.ShowCheck);
     return s;
 }
 
@@ -62,4 +65,7 @@ void TSettings::write(TIniFile &file) const
     file.writeInteger(Setup, "POLL_SERVERS", PollServers);
     file.writeInteger(Setup, "ALERT_DAYS_LEFT", AlertDaysLeft);
     file.writeInteger(Setup, "GAME_LIST_SORT", GameListSort);
+    file.writeInteger(Setup, "SHOW_COORDINATES", ShowCoordinates);
+    file.writeInteger(Setup, "SHOW_LAST_MOVE", ShowLastMove);
+    file.writeInteger(Setup, "SHOW_CHECK", ShowCheck);
 }

@@ -30,6 +30,11 @@ struct TSettings
     static constexpr int MinMinutesToCheck = 5;  // no server is asked more often
     int AlertDaysLeft = 3;  // a due game with less time left than this is told of once
     int GameListSort = 0;   // see GameListOrder
+    // The board's aids: coordinates along its edges, the last move's
+    // squares tinted, a king in check marked.
+    bool ShowCoordinates = true;
+    bool ShowLastMove = true;
+    bool ShowCheck = true;
 
     // Defaults of a program installed in programFolder.
     static TSettings defaults(const QString &programFolder);

@@ -36,7 +36,7 @@ QString TPiecePictures::defaultFontFile()
 }
 
 TPiecePictures::TPiecePictures(const QString &fontFile, int squareSize)
-    : m_fontFile(fontFile)
+    : m_font(fontFile, 100)
     , m_size(squareSize)
 {
 }
@@ -55,8 +55,8 @@ QImage TPiecePictures::picture(int index) const
     const bool white = IsWhitePiece(piece);
     const char32_t filledCode = FilledGlyphs[(white ? piece : piece - Piece::BlackOffset) - 1];
 
-    QRawFont font(m_fontFile, 100);
-    if (!font.isValid())
+    const QRawFont &font = m_font;
+    if (!font.isValid() || m_size < 1)
         return {};
     const QPainterPath king = glyphPath(font, FilledGlyphs[5]);
     const QPainterPath filled = glyphPath(font, filledCode);

@@ -3,6 +3,7 @@
 #include "chess/encodings.h"
 
 #include <QImage>
+#include <QRawFont>
 #include <QString>
 
 // The 24 pictures the board draws pieces with, made from the chess glyphs of
@@ -18,6 +19,7 @@ public:
     // The chess glyphs shipped in the program's resources (board/artwork).
     static QString defaultFontFile();
 
+    // squareSize is the side of a picture in pixels.
     explicit TPiecePictures(const QString &fontFile, int squareSize);
 
     // "PIECE" followed by the index 1..24.
@@ -26,6 +28,6 @@ public:
     QImage picture(int index) const;
 
 private:
-    QString m_fontFile;
+    QRawFont m_font;  // read once for all 24 pictures
     int m_size;
 };

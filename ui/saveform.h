@@ -3,9 +3,14 @@
 #include <QObject>
 #include <QString>
 
+#include <QList>
+#include <QPointer>
+
 #include <memory>
+#include <vector>
 
 class QEvent;
+class QSplitter;
 class QWidget;
 class TWindowHook;
 
@@ -22,6 +27,11 @@ class TWindowHook;
 //   saveForm->setCentreAtFirstShow(true);
 //   saveForm->setEnabled(true);
 //   saveForm->afterLoad();                        // before the window is shown
+//
+// Splitters added with addSplitter() keep their sizes in the same group, as
+// the text of their sizes separated by commas, under the splitter's
+// objectName; they are applied when the window is first shown, once its
+// layout has given the splitters their room, and saved when it hides.
 class TSaveForm : public QObject
 {
     Q_OBJECT
@@ -48,9 +58,24 @@ public:
     void savePlacement();
     void restorePlacement();
 
+    // Keeps splitter's sizes with the placement. While none are stored (or
+    // the stored ones do not fit the splitter) its first pane gets
+    // firstPaneSize pixels and the others share the rest.
+    void addSplitter(QSplitter *splitter, int firstPaneSize);
+    // The sizes stored for splitter, when they are usable.
+    QList<int> storedSizes(const QSplitter *splitter) const;
+
 private:
     void handleEvent(QEvent *event, bool &callDef);
     QString group() const;
+    void applySplitterSizes();
+    void saveSplitterSizes();
+
+    struct KeptSplitter {
+        QPointer<QSplitter> splitter;
+        int firstPaneSize = 0;
+    };
+    std::vector<KeptSplitter> m_splitters;
 
     QString m_registryKey = QStringLiteral("Software\\Company\\Application\\Form");
     bool m_centre = false;

@@ -28,7 +28,8 @@ class TMultiLang;
 //                 "@sendingmove", "@connectingtoserver", "@badmoveentered",
 //                 "@notawebaddress".
 //   options dialog   %Form%, GroupBox1, Button1-3, EditShowComments,
-//                 EditFigurine, EditShowOngoing, EditCheckServers, Label1-3,
+//                 EditFigurine, EditShowOngoing, EditCheckServers,
+//                 EditShowCoordinates, EditShowLastMove, EditShowCheck, Label1-3,
 //                 EditLAnguage and EditEngineType (TRadioGroup), OKBtn, CancelBtn;
 //                 message "@selectserverfirst".
 //   add-server dialog   %Form%, Edit1-Edit5 (QLineEdits, each the buddy of

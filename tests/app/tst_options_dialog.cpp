@@ -86,6 +86,27 @@ private Q_SLOTS:
         QCOMPARE(m_options->result(), int(QDialog::Rejected));
     }
 
+    void theBoardAidsSpeakBothLanguages_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("English") << 0 << QStringList{"Show coordinates on the board", "Mark the last move",
+                                                     "Mark a king in check"};
+        QTest::newRow("Spanish") << 1 << QStringList{"Mostrar coordenadas en el tablero", "Marcar la última jugada",
+                                                     "Marcar el rey en jaque"};
+    }
+    void theBoardAidsSpeakBothLanguages()
+    {
+        QFETCH(int, language);
+        QFETCH(QStringList, texts);
+        m_options->show();
+        m_options->EditLAnguageClick(language);
+        QCOMPARE(child<QCheckBox>(m_options.get(), "EditShowCoordinates")->text(), texts.at(0));
+        QCOMPARE(child<QCheckBox>(m_options.get(), "EditShowLastMove")->text(), texts.at(1));
+        QCOMPARE(child<QCheckBox>(m_options.get(), "EditShowCheck")->text(), texts.at(2));
+        click(m_options.get(), "CancelBtn");
+    }
+
     void okCopiesEveryControl()
     {
         TRecordingPrompts prompts;
@@ -94,6 +115,10 @@ private Q_SLOTS:
         child<QCheckBox>(m_options.get(), "EditFigurine")->setChecked(false);
         child<QCheckBox>(m_options.get(), "EditShowOngoing")->setChecked(false);
         child<QCheckBox>(m_options.get(), "EditCheckServers")->setChecked(false);
+        for (const char *aid : {"EditShowCoordinates", "EditShowLastMove", "EditShowCheck"}) {
+            QVERIFY(child<QCheckBox>(m_options.get(), aid)->isChecked());
+            child<QCheckBox>(m_options.get(), aid)->setChecked(false);
+        }
         child<TRadioGroup>(m_options.get(), "EditLAnguage")->setItemIndex(1);
         child<TRadioGroup>(m_options.get(), "EditEngineType")->setItemIndex(1);
         // A colour of the user's own through the custom entry.
@@ -107,6 +132,7 @@ private Q_SLOTS:
         QCOMPARE(m_options->result(), int(QDialog::Accepted));
         QVERIFY(!m_settings.ShowComments && !m_settings.UseFigurineNotation);
         QVERIFY(!m_settings.ShowOnlyOngoingGames && !m_settings.CheckServersPeriodically);
+        QVERIFY(!m_settings.ShowCoordinates && !m_settings.ShowLastMove && !m_settings.ShowCheck);
         QCOMPARE(m_settings.ActiveLanguage, 1);
         QCOMPARE(m_settings.EngineProtocol, 1);
         QCOMPARE(m_settings.LightSquaresColor, 30 << 16 | 20 << 8 | 10);

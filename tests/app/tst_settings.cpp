@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QStandardPaths>
 #include <QtTest>
 
 class TestSettings : public QObject
@@ -44,6 +45,7 @@ private Q_SLOTS:
         QCOMPARE(s.EngineFileName, context.ProgramFolder + QDir::toNativeSeparators("engines/crafty/wcrafty.exe"));
         QCOMPARE(s.EngineProtocol, 0);
         QCOMPARE(s.ActiveLanguage, 0);
+        QVERIFY(s.ShowCoordinates && s.ShowLastMove && s.ShowCheck);
         QCOMPARE(ColorFromColorRef(s.LightSquaresColor), QColor(166, 202, 240));
         QCOMPARE(ColorRefFromColor(QColor(166, 202, 240)), 0xF0CAA6);
     }
@@ -74,6 +76,9 @@ private Q_SLOTS:
             "POLL_SERVERS=0\r\n"
             "ALERT_DAYS_LEFT=3\r\n"
             "GAME_LIST_SORT=0\r\n"
+            "SHOW_COORDINATES=1\r\n"
+            "SHOW_LAST_MOVE=1\r\n"
+            "SHOW_CHECK=1\r\n"
             "[ANALYSIS_ENGINE]\r\n"
             "ENGINE_FILE_NAME=" + context.ProgramFolder.toLocal8Bit() + "engines/crafty/wcrafty.exe\r\n"
             "ENGINE_PROTOCOL=0\r\n";
@@ -127,6 +132,43 @@ private Q_SLOTS:
         QVERIFY(written.contains("MINUTES_TO_CHECK=5\n"));
         QVERIFY(written.contains("[ANALYSIS_ENGINE]\nENGINE_FILE_NAME=/usr/games/stockfish\nENGINE_PROTOCOL=1\n"));
         QCOMPARE(written.count("SHOW_COMMENTS"), 1);
+    }
+
+    void theBoardAidsAreReadAndWritten_data()
+    {
+        QTest::addColumn<QByteArray>("lines");
+        QTest::addColumn<bool>("coordinates");
+        QTest::addColumn<bool>("lastMove");
+        QTest::addColumn<bool>("check");
+        QTest::newRow("all off") << QByteArray("SHOW_COORDINATES=0\nSHOW_LAST_MOVE=0\nSHOW_CHECK=0\n")
+                                 << false << false << false;
+        QTest::newRow("one off") << QByteArray("SHOW_LAST_MOVE=0\n") << true << false << true;
+        QTest::newRow("unreadable keeps on") << QByteArray("SHOW_CHECK=maybe\nSHOW_COORDINATES=\n")
+                                             << true << true << true;
+    }
+    void theBoardAidsAreReadAndWritten()
+    {
+        QFETCH(QByteArray, lines);
+        QFETCH(bool, coordinates);
+        QFETCH(bool, lastMove);
+        QFETCH(bool, check);
+        QTemporaryDir dir;
+        const QString fileName = dir.filePath("quorval.ini");
+        writeAll(fileName, "[SETUP]\n" + lines);
+        TIniFile ini(fileName);
+        QVERIFY(ini.load());
+        TSettings s = TSettings::read(ini, dir.path() + "/");
+        QCOMPARE(s.ShowCoordinates, coordinates);
+        QCOMPARE(s.ShowLastMove, lastMove);
+        QCOMPARE(s.ShowCheck, check);
+        s.write(ini);
+        ini.save();
+        TIniFile again(fileName);
+        QVERIFY(again.load());
+        const TSettings back = TSettings::read(again, dir.path() + "/");
+        QCOMPARE(back.ShowCoordinates, coordinates);
+        QCOMPARE(back.ShowLastMove, lastMove);
+        QCOMPARE(back.ShowCheck, check);
     }
 
     void unreadableEncodingsGiveDefaults()
@@ -206,6 +248,41 @@ private Q_SLOTS:
             QVERIFY_THROWS_EXCEPTION(std::runtime_error, ini.save());
         QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QCOMPARE(readAll(name), QByteArray("[SETUP]\r\nSHOW_COMMENTS=0\r\n"));
+    }
+
+    void theProgramFolderOfAnExecutable_data()
+    {
+        QTest::addColumn<QString>("layout");  // the executable's folder in the scratch folder
+        QTest::addColumn<QString>("alsoMade");
+        QTest::addColumn<bool>("writable");
+        QTest::addColumn<bool>("ownFolder");
+        QTest::newRow("a build folder") << "build/app" << "" << true << true;
+        QTest::newRow("a bin folder of its own") << "tools/bin" << "" << true << true;
+        QTest::newRow("installed, writable") << "usr/bin" << "usr/share/quorval" << true << false;
+        QTest::newRow("a folder it cannot write") << "readonly" << "" << false << false;
+    }
+    void theProgramFolderOfAnExecutable()
+    {
+        QFETCH(QString, layout);
+        QFETCH(QString, alsoMade);
+        QFETCH(bool, writable);
+        QFETCH(bool, ownFolder);
+        QStandardPaths::setTestModeEnabled(true);
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(layout);
+        QVERIFY(QDir().mkpath(folder));
+        if (!alsoMade.isEmpty())
+            QVERIFY(QDir().mkpath(dir.filePath(alsoMade)));
+        if (!writable)
+            QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        const bool rootWrites = !writable && QFileInfo(folder).isWritable();
+        const QString chosen = TProgramContext::programFolderFor(folder);
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        if (rootWrites)
+            QSKIP("running as root: every folder is writable");
+        const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        QCOMPARE(chosen, ownFolder ? folder : data);
+        QVERIFY(QFileInfo(chosen).isDir());
     }
 
     void debugModeArgument()

@@ -50,17 +50,14 @@ class TestChessDiagram : public QObject
     // The canvas of square q shows only the square's colour.
     bool showsEmpty(Square q) const
     {
-        const QImage square = m_board->canvas().copy(QRect(m_board->squareOrigin(q), QSize(S, S)));
-        for (int y = 0; y < S; ++y)
-            for (int x = 0; x < S; ++x)
+        const QImage square = m_board->squareImage(q);
+        for (int y = 0; y < square.height(); ++y)
+            for (int x = 0; x < square.width(); ++x)
                 if (square.pixelColor(x, y) != m_board->squareColor(q))
                     return false;
         return true;
     }
-    QImage squareImage(Square q) const
-    {
-        return m_board->canvas().copy(QRect(m_board->squareOrigin(q), QSize(S, S)));
-    }
+    QImage squareImage(Square q) const { return m_board->squareImage(q); }
     void placeOnly(std::initializer_list<std::pair<PieceCode, Square>> pieces)
     {
         m_board->Position() = TChessPosition();
@@ -174,6 +171,34 @@ private Q_SLOTS:
         QCOMPARE(dragged().To, Square(24));  // the centre went to e3
     }
 
+    // At every size a drag step repaints the piece's old and new places only.
+    void aDragStepRepaintsLittleAtEverySize_data()
+    {
+        QTest::addColumn<int>("side");
+        QTest::newRow("305") << 305;
+        QTest::newRow("800") << 800;
+    }
+    void aDragStepRepaintsLittleAtEverySize()
+    {
+        QFETCH(int, side);
+        m_board->resize(side, side);
+        QCoreApplication::processEvents();
+        const QSize square = m_board->SquareSize();
+        PaintRecorder recorder(m_board.get());
+        press(m_board->squareCentre(14));
+        const QPoint next = m_board->squareCentre(14) + QPoint(square.width() / 4, -square.height() * 2 / 3);
+        moveTo(next);
+        QTRY_VERIFY(!recorder.painted.isEmpty());
+        const QRect old(m_board->squareOrigin(14), square);
+        const QRect now(next - QPoint(square.width() / 2, square.height() / 2), square);
+        const QRect painted = recorder.painted.boundingRect();
+        QVERIFY(painted.contains(old.adjusted(1, 1, -1, -1)));
+        QVERIFY2((old | now).adjusted(-1, -1, 1, 1).contains(painted),
+                 qPrintable(QString("%1,%2 %3x%4").arg(painted.x()).arg(painted.y()).arg(painted.width()).arg(painted.height())));
+        release(next);
+        QCOMPARE(dragged().To, Square(24));
+    }
+
     void aDropHalfOffTheBoardLandsOnTheEdgeSquare()
     {
         drag(7, QPoint(8 * S + 15, 7 * S + 30));  // h1 rook, right of the board
@@ -278,21 +303,22 @@ private Q_SLOTS:
         placeOnly({{Piece::WhiteKing, 4}, {Piece::BlackKing, 74}, {Piece::WhiteQueen, 3}});
         // A white piece: white body inside a dark outline on the square.
         const QImage king = squareImage(4);
+        const int area = king.width() * king.height();
         int white = 0, dark = 0, ground = 0;
-        for (int y = 0; y < S; ++y)
-            for (int x = 0; x < S; ++x) {
+        for (int y = 0; y < king.height(); ++y)
+            for (int x = 0; x < king.width(); ++x) {
                 const QColor c = king.pixelColor(x, y);
                 if (c == m_board->squareColor(4)) ++ground;
                 else if (c.lightness() > 230) ++white;
                 else if (c.lightness() < 60) ++dark;
             }
-        QVERIFY2(white > 150 && dark > 150 && ground > 500,
+        QVERIFY2(white > area / 10 && dark > area / 10 && ground > area / 3,
                  qPrintable(QString("white %1 dark %2 ground %3").arg(white).arg(dark).arg(ground)));
         // A black piece: solid dark.
         const QImage blackKing = squareImage(74);
         int blackDark = 0;
-        for (int y = 0; y < S; ++y)
-            for (int x = 0; x < S; ++x)
+        for (int y = 0; y < blackKing.height(); ++y)
+            for (int x = 0; x < blackKing.width(); ++x)
                 blackDark += blackKing.pixelColor(x, y).lightness() < 60;
         QVERIFY(blackDark > white);
     }
@@ -331,6 +357,195 @@ private Q_SLOTS:
         }
     }
 
+    // The board takes the widget's room, in whole device pixels per square,
+    // and every square still maps to itself under the mouse.
+    void theBoardGrowsWithItsWidget_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("whiteAtBottom");
+        QTest::newRow("305 square") << QSize(305, 305) << true;
+        QTest::newRow("800 square, Black below") << QSize(800, 800) << false;
+        QTest::newRow("wider than high") << QSize(900, 500) << true;
+        QTest::newRow("smaller than the least board") << QSize(200, 150) << true;
+    }
+    void theBoardGrowsWithItsWidget()
+    {
+        QFETCH(QSize, size);
+        QFETCH(bool, whiteAtBottom);
+        m_board->resize(size);
+        m_board->setWhiteIsAtBottom(whiteAtBottom);
+        const qreal ratio = m_board->devicePixelRatioF();
+        const int side = int(std::max(std::min(size.width(), size.height()), 8 * S) * ratio / 8);
+        QCOMPARE(m_board->pixelRatio(), ratio);
+        QCOMPARE(m_board->deviceSquareSide(), side);
+        QCOMPARE(m_board->canvas().size(), QSize(8 * side, 8 * side));
+        for (int q : {0, 7, 34, 43, 70, 77})
+            QCOMPARE(m_board->SquareAt(m_board->squareCentre(Square(q)).x(), m_board->squareCentre(Square(q)).y()), q);
+        // The pictures are made for this square: a pawn's picture fills it.
+        QVERIFY(!showsEmpty(14));
+        QCOMPARE(m_board->squareImage(14).size(), QSize(side, side));
+
+        QSignalSpy ups(m_board.get(), &TChessDiagram::mouseUp);
+        const Square from = 14, to = 34;
+        press(m_board->squareCentre(from));
+        moveTo(m_board->squareCentre(to));
+        release(m_board->squareCentre(to));
+        QCOMPARE(ups.count(), 1);
+        QCOMPARE(dragged().From, from);
+        QCOMPARE(dragged().To, to);
+
+        // A drop beyond the lower-left corner lands on the corner square.
+        press(m_board->squareCentre(6));
+        moveTo(QPoint(-40, 4000));
+        release(QPoint(-40, 4000));
+        QCOMPARE(dragged().To, Square(whiteAtBottom ? 0 : 77));
+    }
+
+    // What the screen shows is the canvas pixel for pixel, whatever the
+    // pixel ratio, and the pieces' edges are drawn at that resolution, not
+    // blown up from a smaller picture.
+    void theScreenShowsTheCanvasOneToOne_data()
+    {
+        QTest::addColumn<int>("side");
+        QTest::newRow("305") << 305;
+        QTest::newRow("800") << 800;
+    }
+    void theScreenShowsTheCanvasOneToOne()
+    {
+        QFETCH(int, side);
+        m_board->resize(side, side);
+        const QImage screen = m_board->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(screen.size(), (QSizeF(m_board->size()) * m_board->pixelRatio()).toSize());
+        QImage shown = screen.copy(m_board->canvas().rect());
+        shown.setDevicePixelRatio(1);
+        QCOMPARE(shown, m_board->canvas());
+
+        const QImage king = m_board->squareImage(4);
+        int brokenBlocks = 0;
+        for (int y = 0; y + 1 < king.height(); y += 2)
+            for (int x = 0; x + 1 < king.width(); x += 2) {
+                const QRgb c = king.pixel(x, y);
+                brokenBlocks += king.pixel(x + 1, y) != c || king.pixel(x, y + 1) != c || king.pixel(x + 1, y + 1) != c;
+            }
+        QVERIFY2(brokenBlocks > king.width() / 2, qPrintable(QString::number(brokenBlocks)));
+    }
+
+    void theMarksAreDrawnWhenShown_data()
+    {
+        QTest::addColumn<bool>("coordinates");
+        QTest::addColumn<bool>("lastMove");
+        QTest::addColumn<bool>("check");
+        QTest::newRow("none") << false << false << false;
+        QTest::newRow("all") << true << true << true;
+        QTest::newRow("coordinates only") << true << false << false;
+        QTest::newRow("last move and check") << false << true << true;
+    }
+    void theMarksAreDrawnWhenShown()
+    {
+        QFETCH(bool, coordinates);
+        QFETCH(bool, lastMove);
+        QFETCH(bool, check);
+        m_board->resize(480, 480);
+        for (int rank = 0; rank < 8; ++rank)
+            for (int file = 0; file < 8; ++file)
+                m_board->Position().SetPiece(Piece::Empty, MakeSquare(rank, file));
+        m_board->Position().SetPiece(Piece::WhiteKing, 4);
+        m_board->Position().SetPiece(Piece::BlackKing, 74);
+        m_board->Position().SetPiece(Piece::BlackQueen, 44);
+        m_board->setShowCoordinates(coordinates);
+        m_board->setShowLastMove(lastMove);
+        m_board->setShowCheck(check);
+        m_board->setMarks(BoardMarks{64, 44, 4});
+        m_board->Redraw();
+        const int side = m_board->deviceSquareSide();
+        const auto ground = [&](Square q, int x, int y) { return m_board->squareImage(q).pixelColor(x, y); };
+        // The last move's squares: the empty from-square all over.
+        QCOMPARE(ground(64, side / 2, side / 2) != m_board->squareColor(64), lastMove);
+        QCOMPARE(ground(44, 1, 1) != m_board->squareColor(44), lastMove);
+        QCOMPARE(ground(54, side / 2, side / 2), m_board->squareColor(54));
+        // The checked king glows red above its crown.
+        const QColor glow = ground(4, side / 2, side / 25);
+        QCOMPARE(glow.red() > glow.green() + 60, check);
+        QCOMPARE(ground(74, side / 2, side / 25), m_board->squareColor(74));
+        // Letters along the bottom, numbers along the left, nothing inside.
+        const auto marked = [&](Square q) { return !showsEmpty(q); };
+        QCOMPARE(marked(0), coordinates);   // a1: "a" and "1"
+        QCOMPARE(marked(7), coordinates);   // h1: "h"
+        QCOMPARE(marked(70), coordinates);  // a8: "8"
+        QVERIFY(!marked(77));
+        QVERIFY(!marked(33));
+        if (!coordinates)
+            return;
+        // Turned for Black: h8 is in the lower-left corner and carries "h".
+        const QImage a1Corner = m_board->squareImage(0);
+        m_board->setWhiteIsAtBottom(false);
+        QVERIFY(marked(77));
+        QVERIFY(!marked(0));
+        QCOMPARE(m_board->squareColor(77), m_board->squareColor(0));
+        QVERIFY(m_board->squareImage(77) != a1Corner);
+    }
+
+    // What the main window marks: the squares of the ply shown last and the
+    // king of the side to move when it is attacked.
+    void theMarksOfAPosition_data()
+    {
+        QTest::addColumn<QString>("fen");
+        QTest::addColumn<int>("shownPly");  // a one-ply game from fen: 0 before it, 1 after it
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<int>("expectedFrom");
+        QTest::addColumn<int>("expectedTo");
+        QTest::addColumn<int>("checkedKing");
+        QTest::newRow("before the first move") << "4k3/8/8/8/8/8/4P3/4K3 w - -" << 0 << 14 << 34 << -1 << -1 << -1;
+        QTest::newRow("after a quiet move") << "4k3/8/8/8/8/8/4P3/4K3 w - -" << 1 << 14 << 34 << 14 << 34 << -1;
+        QTest::newRow("a rook gives check") << "4k3/8/8/8/8/8/8/4K2R w K -" << 1 << 7 << 77 << 7 << 77 << 74;
+        QTest::newRow("White in check, to move") << "4k3/8/8/8/8/8/8/r3K3 w - -" << 0 << 0 << 0 << -1 << -1 << 4;
+        QTest::newRow("a set-up without the mover's king") << "4k3/8/8/8/8/8/8/r7 w - -" << 0 << 0 << 0 << -1 << -1 << -1;
+    }
+    void theMarksOfAPosition()
+    {
+        QFETCH(QString, fen);
+        QFETCH(int, shownPly);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(int, expectedFrom);
+        QFETCH(int, expectedTo);
+        QFETCH(int, checkedKing);
+        TChessPosition position;
+        PackedPosition packed;
+        QVERIFY(position.FromFEN(fen.toStdString(), packed));
+        GameRecord game{};
+        game.Setup = true;
+        game.SetupFEN = fen.toStdString();
+        game.StartWhiteToMove = position.WhiteToMove();
+        game.Position = packed;
+        game.MoveCount = 1;
+        game.Moves[1].From = Square(from);
+        game.Moves[1].To = Square(to);
+        if (shownPly == 1) {
+            position.SetPiece(position.GetPiece(Square(from)), Square(to));
+            position.SetPiece(Piece::Empty, Square(from));
+            position.SetWhiteToMove(!position.WhiteToMove());
+        }
+        game.CurrentPly = std::uint16_t(shownPly);
+        QCOMPARE(MarksOf(game, position), (BoardMarks{expectedFrom, expectedTo, checkedKing}));
+    }
+
+    void newMarksRedrawOnlyTheirSquares()
+    {
+        m_board->setShowLastMove(true);
+        m_board->setMarks(BoardMarks{14, 34, -1});
+        QVERIFY(!showsEmpty(34));
+        PaintRecorder recorder(m_board.get());
+        m_board->setMarks(BoardMarks{64, 44, -1});
+        QTRY_VERIFY(!recorder.painted.isEmpty());
+        for (Square q : {14, 34, 64, 44})
+            QVERIFY(recorder.painted.contains(QRect(m_board->squareOrigin(q), m_board->SquareSize())));
+        QVERIFY(!recorder.painted.intersects(QRect(m_board->squareOrigin(70), m_board->SquareSize())));
+        QVERIFY(showsEmpty(34));
+        QVERIFY(!showsEmpty(44));
+    }
+
     void aMissingFontIsReportedOnce()
     {
         TRecordingPrompts prompts;
@@ -339,6 +554,9 @@ private Q_SLOTS:
         QCOMPARE(prompts.messages.at(0).text, QString("Error loading PIECE1"));
         QCOMPARE(prompts.messages.at(0).icon, TPrompts::Icon::Error);
         QCOMPARE(prompts.messages.at(0).buttons, TPrompts::Buttons(TPrompts::Button::Ok));
+        // Growing remakes the pictures without a second box.
+        board.resize(600, 600);
+        QCOMPARE(prompts.messages.size(), 1);
         // The board still draws its squares.
         board.Position().SetStartPosition();
         board.Redraw();

@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <QScreen>
 #include <QSettings>
+#include <QSplitter>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -23,6 +24,8 @@ private slots:
     void minimizedFromNormal();
     void restoresOnlyWhenAllFourAreNonZero();
     void hookSeesEventsOnlyWhileEnabled();
+    void splitterSizesComeBack_data();
+    void splitterSizesComeBack();
 
 private:
     static constexpr const char *key = "Software\\Quorval\\Test\\QuorvalMain";
@@ -215,6 +218,54 @@ void TestSaveForm::hookSeesEventsOnlyWhileEnabled()
     QEvent after(QEvent::User);
     QCoreApplication::sendEvent(&window, &after);
     QCOMPARE(seen.size(), 1);
+}
+
+
+void TestSaveForm::splitterSizesComeBack_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QList<int>>("expected");  // the first pane's size first
+    QTest::newRow("nothing stored: the first pane's default") << QString() << QList<int>{200, 0};
+    QTest::newRow("stored sizes") << QStringLiteral("500,261") << QList<int>{500, 261};
+    QTest::newRow("a list, as a hand-written file reads") << QStringLiteral("list") << QList<int>{420, 341};
+    QTest::newRow("not numbers") << QStringLiteral("wide,narrow") << QList<int>{200, 0};
+    QTest::newRow("negative") << QStringLiteral("-5,300") << QList<int>{200, 0};
+    QTest::newRow("one pane too many") << QStringLiteral("100,200,300") << QList<int>{200, 0};
+    QTest::newRow("all collapsed") << QStringLiteral("0,0") << QList<int>{200, 0};
+}
+
+void TestSaveForm::splitterSizesComeBack()
+{
+    QFETCH(QString, stored);
+    QFETCH(QList<int>, expected);
+    const QString storedKey = QStringLiteral("Software/Quorval/Test/QuorvalMain/Panes");
+    if (stored == QLatin1String("list"))
+        QSettings().setValue(storedKey, QStringList{QStringLiteral("420"), QStringLiteral(" 341")});
+    else if (!stored.isNull())
+        QSettings().setValue(storedKey, stored);
+    QList<int> shown;
+    {
+        Run run;
+        auto *splitter = new QSplitter(run.window.get());
+        splitter->setObjectName(QStringLiteral("Panes"));
+        splitter->addWidget(new QWidget);
+        splitter->addWidget(new QWidget);
+        run.window->setCentralWidget(splitter);
+        run.saveForm->addSplitter(splitter, 200);
+        run.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(run.window.get()));
+        shown = splitter->sizes();
+        // Stored sizes that do not add up to the splitter's are scaled to it.
+        QVERIFY2(std::abs(shown.first() - expected.first()) <= 3, qPrintable(QString::number(shown.first())));
+        if (expected.last() != 0)
+            QVERIFY2(std::abs(shown.last() - expected.last()) <= 3, qPrintable(QString::number(shown.last())));
+        else
+            QCOMPARE(shown.first() + shown.last() + splitter->handleWidth(), splitter->width());
+        splitter->setSizes({300, splitter->width() - 300 - splitter->handleWidth()});
+        shown = splitter->sizes();
+    }
+    // What the window showed last is stored when it goes.
+    QCOMPARE(this->stored("Panes"), QStringLiteral("%1,%2").arg(shown.first()).arg(shown.last()));
 }
 
 QTEST_MAIN(TestSaveForm)
