@@ -11,8 +11,9 @@ class QProcess;
 
 // One engine child process with its standard input and output. Commands go
 // out one line per write, and queue without a wait once the engine stops
-// reading them; the output is polled every 500 ms, split into lines and
-// handed on, the latest ones only when an engine floods it. The traffic is
+// reading them; the output is read as it arrives, split into lines and
+// handed on, without the older thinking lines when an engine floods it. A
+// timer runs every 500 ms while an engine is connected. The traffic is
 // logged beside the engine in "<engine name>.tellmar.log". Failures are told
 // through TPrompts.
 class TEngineProcess : public QObject
@@ -65,6 +66,7 @@ public slots:
     void PipeCheckingTimerTimer();
 
 private:
+    void OutputArrived();
     void CheckPipes();
     void ProcessCommands(const QByteArray &bytes);
     void OpenLog();
@@ -73,6 +75,7 @@ private:
     void EngineFinished();
 
     QTimer m_pipeCheckingTimer;
+    QTimer m_deferredRead;  // a read put off while busy
     QPointer<QProcess> m_process;
     QString m_engineFile;
     QStringList m_arguments;
