@@ -25,9 +25,10 @@ class TMultiLang;
 //                 GameList (QTreeWidget without root decoration, 7 columns),
 //                 SaveDialog1 (a TFileDialogTexts); messages "@servererror",
 //                 "@authenticationfailed", "@movesentsuccessfully",
-//                 "@sendingmove", "@connectingtoserver", "@badmoveentered".
+//                 "@sendingmove", "@connectingtoserver", "@badmoveentered",
+//                 and the engine link's "@enginestopped", "@enginenoanswer".
 //   options dialog   %Form%, GroupBox1, Button1-3, EditShowComments,
-//                 EditFigurine, EditShowOngoing, EditCheckServers, Label1-3,
+//                 EditFigurine, EditShowOngoing, EditCheckServers, Label1-4,
 //                 EditLAnguage and EditEngineType (TRadioGroup), OKBtn, CancelBtn.
 //   add-server dialog   %Form%, Edit1-Edit5 (QLineEdits, each the buddy of
 //                 the QLabel that names it), Button1 (OK), Button2 (Cancel).
