@@ -5,6 +5,7 @@
 #include "app/color_ref.h"
 #include "app/server_entry.h"
 #include "app/settings.h"
+#include "engine/enginedefault.h"
 #include "ui/multilang.h"
 #include "ui/prompts.h"
 #include "ui/wordlists.h"
@@ -89,6 +90,12 @@ TOptionsDialog::TOptionsDialog(TSettings &settings, const QString &serversFolder
     browse->setText(QStringLiteral("..."));
     engineRow->addWidget(EditEngine, 1);
     engineRow->addWidget(browse);
+    auto *argumentsRow = new QHBoxLayout;
+    auto *label4 = named(new QLabel(QStringLiteral("Arguments"), this), "Label4");
+    EditEngineArguments = named(new QLineEdit(this), "EditEngineArguments");
+    label4->setBuddy(EditEngineArguments);
+    argumentsRow->addWidget(label4);
+    argumentsRow->addWidget(EditEngineArguments, 1);
 
     EditEngineType = named(new TRadioGroup(this), "EditEngineType");
     EditEngineType->setTitle(QStringLiteral("Engine type"));
@@ -113,6 +120,7 @@ TOptionsDialog::TOptionsDialog(TSettings &settings, const QString &serversFolder
     layout->addLayout(middle);
     layout->addWidget(label3);
     layout->addLayout(engineRow);
+    layout->addLayout(argumentsRow);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok);
@@ -160,8 +168,12 @@ void TOptionsDialog::FormActivate()
     EditCheckServers->setChecked(m_settings.CheckServersPeriodically);
     ColorBox1->setSelected(ColorFromColorRef(m_settings.LightSquaresColor));
     ColorBox2->setSelected(ColorFromColorRef(m_settings.DarkSquaresColor));
-    EditEngine->setText(m_settings.EngineFileName);
-    EditEngineType->setItemIndex(m_settings.EngineProtocol == 1 ? 1 : 0);
+    // A shipped engine that is missing is not offered; one that is installed is.
+    const TEngineChoice engine =
+        InstalledEngine({m_settings.EngineFileName, m_settings.EngineProtocol, m_settings.EngineArguments});
+    EditEngine->setText(engine.file);
+    EditEngineType->setItemIndex(engine.protocol == 1 ? 1 : 0);
+    EditEngineArguments->setText(engine.arguments);
     RefreshList();
 }
 
@@ -176,6 +188,7 @@ void TOptionsDialog::OKBtnClick()
     m_settings.EngineFileName = EditEngine->text();
     m_settings.ActiveLanguage = static_cast<std::uint8_t>(qMax(0, EditLAnguage->itemIndex()));
     m_settings.EngineProtocol = EditEngineType->itemIndex() == 1 ? 1 : 0;
+    m_settings.EngineArguments = EditEngineArguments->text().trimmed();
     accept();
 }
 
@@ -231,8 +244,13 @@ void TOptionsDialog::SpeedButton1Click()
     const QString chosen = TPrompts::instance().openFileName(windowTitle(), folder, filter, this);
     if (chosen.isEmpty())
         return;
+    // Arguments filled in for the engine left are no longer wanted.
+    QString arguments = EditEngineArguments->text().trimmed();
+    if (arguments == ArgumentsFor(EditEngine->text(), {}))
+        arguments.clear();
     EditEngine->setText(QDir::toNativeSeparators(QFileInfo(chosen).absoluteFilePath()));
     CheckEngine();
+    EditEngineArguments->setText(ArgumentsFor(EditEngine->text(), arguments));
 }
 
 void TOptionsDialog::CheckEngine()

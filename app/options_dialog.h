@@ -58,6 +58,7 @@ private:
     TColorBox *ColorBox2;
     TRadioGroup *EditLAnguage;
     QLineEdit *EditEngine;
+    QLineEdit *EditEngineArguments;
     TRadioGroup *EditEngineType;
     TMultiLang *MultiLang1;
 };

@@ -18,6 +18,7 @@ struct TSettings
     int DarkSquaresColor = 0x808080;
     QString EngineFileName;
     int EngineProtocol = 0;            // 0 Winboard protocol 2, 1 UCI
+    QString EngineArguments;           // given to the engine program, split as a shell would
     std::uint8_t ActiveLanguage = 0;   // 0 English, 1 Spanish
 
     // Defaults of a program installed in programFolder.
@@ -27,6 +28,6 @@ struct TSettings
     // Every key except "MINUTES_TO_CHECK"; what is missing or unreadable keeps
     // the value of defaults().
     static TSettings read(const TIniFile &file, const QString &programFolder);
-    // All ten keys in their fixed order; "MINUTES_TO_CHECK" is always 5.
+    // All eleven keys in their fixed order; "MINUTES_TO_CHECK" is always 5.
     void write(TIniFile &file) const;
 };
