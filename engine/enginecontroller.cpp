@@ -9,8 +9,8 @@
 namespace {
 
 constexpr int LabelUpdateInterval = 100;  // ms at least between two label updates from engine output
-constexpr int UnansweredInterval = 2000;  // ms a Winboard engine has to start analysing a position
-constexpr int MaxRepeats = 3;             // times an unanswered position is sent again
+constexpr int UnansweredInterval = 1000;  // ms a Winboard engine has to start analysing a position
+constexpr int MaxRepeats = 5;             // times an unanswered position is sent again
 
 } // namespace
 
@@ -24,6 +24,7 @@ TEngineController::TEngineController(QObject *parent)
     m_noAnswer.setInterval(std::chrono::seconds(10));
     connect(&m_noAnswer, &QTimer::timeout, this, &TEngineController::NoAnswer);
     m_labelUpdate.setSingleShot(true);
+    m_labelUpdate.setTimerType(Qt::PreciseTimer);
     connect(&m_labelUpdate, &QTimer::timeout, this, &TEngineController::PublishLabels);
     m_unanswered.setSingleShot(true);
     m_unanswered.setInterval(UnansweredInterval);
@@ -78,7 +79,7 @@ void TEngineController::SendPosition()
     for (const QString &command : m_protocolLink->PositionCommands(m_position))
         m_process->SendCommand(command);
     // Some Winboard engines lose commands that come while they are busy.
-    if (m_protocol == Winboard && Connected())
+    if (m_repeatsUnanswered && Connected())
         m_unanswered.start();
 }
 
@@ -120,6 +121,7 @@ void TEngineController::EngineButton2Click()
 
 void TEngineController::Connect()
 {
+    m_repeatsUnanswered = m_protocol == Winboard;
     if (m_protocol == Uci)
         m_protocolLink = std::make_unique<TUciProtocol>();
     else

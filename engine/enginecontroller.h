@@ -87,6 +87,7 @@ private:
     QElapsedTimer m_lastLabelUpdate;
     QTimer m_unanswered;           // runs from a Winboard position until its first thinking line
     int m_repeats = 0;             // times the position was sent again
+    bool m_repeatsUnanswered = false;
     TBaseMultiLang *m_words = nullptr;
     QString m_labelBeforeSilence;  // the engine label that "does not answer" replaced
     QString m_engineFile;

@@ -58,6 +58,7 @@ private slots:
     void winboardAnalysisAndToggle();
     void uciLinesAcrossReads();
     void steppingSendsEachPositionOnce();
+    void unansweredWinboardPositionIsSentAgain();
     void overlongLineIsCut();
     void engineWithoutSetboardIsStopped();
     void rejectedStatusRequestIsNotRepeated();
@@ -195,6 +196,26 @@ void TestEngineLink::steppingSendsEachPositionOnce()
                                  "position startpos moves e2e4 e7e5 g1f3 b8c6 "})
         expected << "stop" << position << "go infinite";
     QTRY_COMPARE_WITH_TIMEOUT(FileLines(engine.ReceivedFile()), expected, Wait);
+}
+
+void TestEngineLink::unansweredWinboardPositionIsSentAgain()
+{
+    // An engine that takes the commands and never analyses, as one that lost
+    // its "analyze" would: the position goes out again, a few times only.
+    TScriptedEngine engine(QStringLiteral("@start\nfeature setboard=1 analyze=1 done=1\n"));
+    TEngineRig rig(engine.File(), TEngineController::Winboard);
+    rig.controller.SendPositionToCrafty(MiddleGame());
+    rig.controller.EngineButtonClick();
+    const auto analyses = [&engine] { return FileLines(engine.ReceivedFile()).count(QStringLiteral("analyze")); };
+    QTRY_COMPARE_WITH_TIMEOUT(analyses(), 6, Wait);
+    const QStringList received = FileLines(engine.ReceivedFile());
+    const QString setboard = QStringLiteral("setboard ") + MiddleGame().epd + QStringLiteral(" 0 24");
+    QCOMPARE(received.count(setboard), 6);
+    const qsizetype last = received.lastIndexOf(setboard);
+    QCOMPARE(received.mid(last - 2, 4), (QStringList{"exit", "force", setboard, "analyze"}));
+    QTest::qWait(1500);
+    QCOMPARE(analyses(), 6);
+    QVERIFY(rig.controller.Connected());
 }
 
 void TestEngineLink::overlongLineIsCut()
