@@ -9,8 +9,11 @@
 namespace {
 
 constexpr int LabelUpdateInterval = 100;  // ms at least between two label updates from engine output
-constexpr int UnansweredInterval = 1000;  // ms a Winboard engine has to start analysing a position
-constexpr int MaxRepeats = 5;             // times an unanswered position is sent again
+constexpr int UnansweredInterval = 2000;  // ms a Winboard engine has to start analysing a position
+constexpr int MaxRepeats = 3;             // times an unanswered position is sent again
+// Between two commands to a Winboard engine: gnuchess hangs for good when a
+// command arrives before it has taken the one before, as in one read.
+constexpr std::chrono::milliseconds WinboardCommandGap(20);
 
 } // namespace
 
@@ -127,6 +130,7 @@ void TEngineController::Connect()
     else
         m_protocolLink = std::make_unique<TWinboardProtocol>();
     m_process->SetStatusRequests(m_protocolLink->SendsStatusRequests());
+    m_process->SetCommandGap(m_protocol == Winboard ? WinboardCommandGap : std::chrono::milliseconds(0));
     m_labels.ResetValues();
     PublishLabels();
     m_process->Connect(m_engineFile, m_protocolLink->OpeningCommands());

@@ -53,6 +53,10 @@ TEngineProcess::TEngineProcess(QObject *parent)
     m_deferredRead.setSingleShot(true);
     m_deferredRead.setInterval(DeferredReadDelay);
     connect(&m_deferredRead, &QTimer::timeout, this, &TEngineProcess::OutputArrived);
+    m_commandGap.setSingleShot(true);
+    m_commandGap.setTimerType(Qt::PreciseTimer);
+    m_commandGap.setInterval(0);
+    connect(&m_commandGap, &QTimer::timeout, this, &TEngineProcess::SendNextCommand);
     SetEngineDefault();
 }
 
@@ -74,6 +78,8 @@ void TEngineProcess::SetEngineDefault()
     m_lastStatusRequest.start();
     m_pipeCheckingTimer.stop();
     m_deferredRead.stop();
+    m_commandGap.stop();
+    m_waitingCommands.clear();
     m_partialLine.clear();
 }
 
@@ -130,6 +136,9 @@ void TEngineProcess::Disconnect(bool quietly)
 {
     if (!Connected())
         return;
+    // Commands still waiting are of no use to an engine that is told to quit.
+    m_commandGap.stop();
+    m_waitingCommands.clear();
     if (!quietly)
         SendCommand(QStringLiteral("quit"));
     m_busy = true;
@@ -152,6 +161,29 @@ void TEngineProcess::DisconnectViaPipes()
 void TEngineProcess::SendCommand(const QString &text)
 {
     if (text.isEmpty() || !Connected() || !m_process)
+        return;
+    const bool spaced = m_commandGap.interval() > 0;
+    if (spaced && (m_commandGap.isActive() || !m_waitingCommands.isEmpty())) {
+        m_waitingCommands.append(text);
+        return;
+    }
+    WriteCommand(text);
+    if (spaced && Connected())
+        m_commandGap.start();
+}
+
+void TEngineProcess::SendNextCommand()
+{
+    if (!Connected() || m_waitingCommands.isEmpty())
+        return;
+    WriteCommand(m_waitingCommands.takeFirst());
+    if (Connected())
+        m_commandGap.start();
+}
+
+void TEngineProcess::WriteCommand(const QString &text)
+{
+    if (!m_process)
         return;
     WriteLog(QStringLiteral("<-- ") + text);
     const QByteArray bytes = text.toUtf8() + '\n';
