@@ -45,6 +45,11 @@ void TEngineController::SetEngineArguments(const QStringList &arguments)
     m_process->SetArguments(arguments);
 }
 
+void TEngineController::SetWords(TBaseMultiLang *words)
+{
+    m_words = words;
+}
+
 void TEngineController::SetLogFallbackFolder(const QString &folder)
 {
     m_process->SetLogFallbackFolder(folder);

@@ -6,6 +6,7 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 
 #include <chrono>
@@ -42,7 +43,7 @@ public:
     void SetNoAnswerTimeout(std::chrono::milliseconds timeout) { m_noAnswer.setInterval(timeout); }
     // The word list that gives the link's own messages in the active language;
     // English without one.
-    void SetWords(TBaseMultiLang *words) { m_words = words; }
+    void SetWords(TBaseMultiLang *words);
 
     bool Connected() const;
     bool PanelVisible() const { return m_panelVisible; }
@@ -88,7 +89,7 @@ private:
     QTimer m_unanswered;           // runs from a Winboard position until its first thinking line
     int m_repeats = 0;             // times the position was sent again
     bool m_repeatsUnanswered = false;
-    TBaseMultiLang *m_words = nullptr;
+    QPointer<TBaseMultiLang> m_words;
     QString m_labelBeforeSilence;  // the engine label that "does not answer" replaced
     QString m_engineFile;
     Protocol m_protocol = Winboard;
