@@ -260,20 +260,8 @@ void TEngineProcess::ProcessCommands(const QByteArray &bytes)
     }
     // A flood keeps what is not thinking output, and the latest thinking line.
     qsizetype skipped = 0;
-    if (lines.size() > MaxLinesPerRead || complete > MaxBytesPerRead) {
-        qsizetype latestThinking = -1;
-        for (qsizetype i = lines.size() - 1; i >= 0 && latestThinking < 0; --i) {
-            if (IsThinkingLine(lines.at(i)))
-                latestThinking = i;
-        }
-        QList<QByteArrayView> kept;
-        for (qsizetype i = 0; i < lines.size(); ++i) {
-            if (i == latestThinking || !IsThinkingLine(lines.at(i)))
-                kept.append(lines.at(i));
-        }
-        skipped = lines.size() - kept.size();
-        lines = kept;
-    }
+    if (lines.size() > MaxLinesPerRead || complete > MaxBytesPerRead)
+        skipped = DropOlderThinkingLines(lines);
 
     QByteArray log;
     if (skipped > 0)

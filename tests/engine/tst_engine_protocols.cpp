@@ -1,6 +1,7 @@
 // The Winboard and UCI line formats, read straight into the panel's labels.
 
 #include "engine/numbertext.h"
+#include "engine/thinkingline.h"
 #include "engine/uciprotocol.h"
 #include "engine/winboardprotocol.h"
 
@@ -36,6 +37,7 @@ class TestEngineProtocols : public QObject
 
 private slots:
     void groupsDigits();
+    void floodKeepsWhatIsNotThinking();
 
     void winboardThinkingLine_data();
     void winboardThinkingLine();
@@ -77,6 +79,19 @@ void TestEngineProtocols::groupsDigits()
     QCOMPARE(GroupDigits(std::numeric_limits<qint64>::min()), QStringLiteral("-9.223.372.036.854.775.808"));
     QCOMPARE(NodeRateText(250, 1000000), QStringLiteral("1.000.000 / 333.333 nps"));
     QCOMPARE(NodeRateText(0, 500), QStringLiteral("500 / 500 nps"));
+}
+
+void TestEngineProtocols::floodKeepsWhatIsNotThinking()
+{
+    QList<QByteArrayView> lines{"info depth 5 pv e2e4", "bestmove e2e4", "\t5 10 0 1 e4", "pong 3",
+                                "stat01: 250 1000", "12 -5 100 4000 Nf3 Nc6", "feature done=1",
+                                "Error (unknown command): x", "info depth 6 pv d2d4", "readyok", "1-0 {White mates}"};
+    QCOMPARE(DropOlderThinkingLines(lines), 4);
+    QCOMPARE(lines, (QList<QByteArrayView>{"bestmove e2e4", "pong 3", "feature done=1", "Error (unknown command): x",
+                                           "info depth 6 pv d2d4", "readyok", "1-0 {White mates}"}));
+    QList<QByteArrayView> none{"uciok", "id name X"};
+    QCOMPARE(DropOlderThinkingLines(none), 0);
+    QCOMPARE(none.size(), 2);
 }
 
 void TestEngineProtocols::winboardThinkingLine_data()
