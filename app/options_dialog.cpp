@@ -6,6 +6,7 @@
 #include "app/game_notes.h"
 #include "app/server_entry.h"
 #include "app/settings.h"
+#include "engine/enginedefault.h"
 #include "ui/multilang.h"
 #include "ui/prompts.h"
 #include "ui/wordlists.h"
@@ -115,6 +116,12 @@ TOptionsDialog::TOptionsDialog(TSettings &settings, const QString &serversFolder
     browse->setText(QStringLiteral("..."));
     engineRow->addWidget(EditEngine, 1);
     engineRow->addWidget(browse);
+    auto *argumentsRow = new QHBoxLayout;
+    auto *label4 = named(new QLabel(QStringLiteral("Arguments"), this), "Label4");
+    EditEngineArguments = named(new QLineEdit(this), "EditEngineArguments");
+    label4->setBuddy(EditEngineArguments);
+    argumentsRow->addWidget(label4);
+    argumentsRow->addWidget(EditEngineArguments, 1);
 
     EditEngineType = named(new TRadioGroup(this), "EditEngineType");
     EditEngineType->setTitle(QStringLiteral("Engine type"));
@@ -141,6 +148,7 @@ TOptionsDialog::TOptionsDialog(TSettings &settings, const QString &serversFolder
     layout->addLayout(middle);
     layout->addWidget(label3);
     layout->addLayout(engineRow);
+    layout->addLayout(argumentsRow);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok);
@@ -193,8 +201,12 @@ void TOptionsDialog::FormActivate()
     EditShowCheck->setChecked(m_settings.ShowCheck);
     ColorBox1->setSelected(ColorFromColorRef(m_settings.LightSquaresColor));
     ColorBox2->setSelected(ColorFromColorRef(m_settings.DarkSquaresColor));
-    EditEngine->setText(m_settings.EngineFileName);
-    EditEngineType->setItemIndex(m_settings.EngineProtocol == 1 ? 1 : 0);
+    // A shipped engine that is missing is not offered; one that is installed is.
+    const TEngineChoice engine =
+        InstalledEngine({m_settings.EngineFileName, m_settings.EngineProtocol, m_settings.EngineArguments});
+    EditEngine->setText(engine.file);
+    EditEngineType->setItemIndex(engine.protocol == 1 ? 1 : 0);
+    EditEngineArguments->setText(engine.arguments);
     m_serverTimeout->setValue(m_settings.ServerTimeoutSeconds);
     m_pollServers->setChecked(m_settings.PollServers);
     m_minutesToCheck->setValue(m_settings.MinutesToCheck);
@@ -220,6 +232,7 @@ void TOptionsDialog::OKBtnClick()
     m_settings.ShowCoordinates = EditShowCoordinates->isChecked();
     m_settings.ShowLastMove = EditShowLastMove->isChecked();
     m_settings.ShowCheck = EditShowCheck->isChecked();
+    m_settings.EngineArguments = EditEngineArguments->text().trimmed();
     accept();
 }
 
@@ -295,8 +308,13 @@ void TOptionsDialog::SpeedButton1Click()
     const QString chosen = TPrompts::instance().openFileName(windowTitle(), folder, filter, this);
     if (chosen.isEmpty())
         return;
+    // Arguments filled in for the engine left are no longer wanted.
+    QString arguments = EditEngineArguments->text().trimmed();
+    if (arguments == ArgumentsFor(EditEngine->text(), {}))
+        arguments.clear();
     EditEngine->setText(QDir::toNativeSeparators(QFileInfo(chosen).absoluteFilePath()));
     CheckEngine();
+    EditEngineArguments->setText(ArgumentsFor(EditEngine->text(), arguments));
 }
 
 void TOptionsDialog::CheckEngine()

@@ -66,6 +66,7 @@ private:
     TColorBox *ColorBox2;
     TRadioGroup *EditLAnguage;
     QLineEdit *EditEngine;
+    QLineEdit *EditEngineArguments;
     TRadioGroup *EditEngineType;
     QSpinBox *m_serverTimeout;
     QCheckBox *m_pollServers;

@@ -5,19 +5,20 @@
 #include "board/chess_diagram_2d.h"
 #include "engine/enginecontroller.h"
 #include "engine/enginedefault.h"
+#include "ui/multilang.h"
 
-#include <QFileInfo>
+#include <QProcess>
 
 void TQuorvalMain::EngineButtonClick()
 {
     if (!Engine->Connected()) {
-        TEngineChoice choice{m_settings.EngineFileName, m_settings.EngineProtocol};
         // The default engine is not shipped here: use the system's own.
-        if (choice.file == TSettings::defaultEngineFileName(m_context.ProgramFolder)
-            && !QFileInfo::exists(choice.file))
-            choice = DefaultEngine(m_context.ProgramFolder);
+        const TEngineChoice choice =
+            InstalledEngine({m_settings.EngineFileName, m_settings.EngineProtocol, m_settings.EngineArguments});
         Engine->SetEngineFile(choice.file);
         Engine->SetProtocol(choice.protocol);
+        Engine->SetEngineArguments(QProcess::splitCommand(choice.arguments));
+        Engine->SetWords(MultiLang1);
         SendPositionToCrafty();
     }
     Engine->EngineButtonClick();

@@ -35,6 +35,7 @@ TSettings TSettings::read(const TIniFile &file, const QString &programFolder)
     s.DarkSquaresColor = file.readInteger(Setup, "DARK_SQUARES_COLOR", s.DarkSquaresColor);
     s.EngineFileName = file.readString(AnalysisEngine, "ENGINE_FILE_NAME", s.EngineFileName);
     s.EngineProtocol = file.readInteger(AnalysisEngine, "ENGINE_PROTOCOL", s.EngineProtocol);
+    s.EngineArguments = file.readString(AnalysisEngine, "ENGINE_ARGUMENTS", s.EngineArguments);
     s.ActiveLanguage =
         static_cast<std::uint8_t>(file.readInteger(Setup, "ACTIVE_LANGUAGE", s.ActiveLanguage));
     s.ServerTimeoutSeconds = std::clamp(file.readInteger(Setup, "SERVER_TIMEOUT_SECONDS", s.ServerTimeoutSeconds),
@@ -60,6 +61,7 @@ void TSettings::write(TIniFile &file) const
     file.writeInteger(Setup, "DARK_SQUARES_COLOR", DarkSquaresColor);
     file.writeString(AnalysisEngine, "ENGINE_FILE_NAME", EngineFileName);
     file.writeInteger(AnalysisEngine, "ENGINE_PROTOCOL", EngineProtocol);
+    file.writeString(AnalysisEngine, "ENGINE_ARGUMENTS", EngineArguments);
     file.writeInteger(Setup, "ACTIVE_LANGUAGE", ActiveLanguage);
     file.writeInteger(Setup, "SERVER_TIMEOUT_SECONDS", ServerTimeoutSeconds);
     file.writeInteger(Setup, "POLL_SERVERS", PollServers);

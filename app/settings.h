@@ -18,6 +18,7 @@ struct TSettings
     int DarkSquaresColor = 0x808080;
     QString EngineFileName;
     int EngineProtocol = 0;            // 0 Winboard protocol 2, 1 UCI
+    QString EngineArguments;           // given to the engine program, split as a shell would
     std::uint8_t ActiveLanguage = 0;   // 0 English, 1 Spanish
     // How long a server may stay silent before Quorval stops waiting for it.
     int ServerTimeoutSeconds = 30;

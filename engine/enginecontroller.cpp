@@ -3,11 +3,17 @@
 #include "engine/engineprocess.h"
 #include "engine/uciprotocol.h"
 #include "engine/winboardprotocol.h"
+#include "ui/basemultilang.h"
 #include "ui/prompts.h"
 
 namespace {
 
-const QString NoAnswerText = QStringLiteral("The engine does not answer");
+constexpr int LabelUpdateInterval = 100;  // ms at least between two label updates from engine output
+constexpr int UnansweredInterval = 2000;  // ms a Winboard engine has to start analysing a position
+constexpr int MaxRepeats = 3;             // times an unanswered position is sent again
+// Between two commands to a Winboard engine: gnuchess hangs for good when a
+// command arrives before it has taken the one before, as in one read.
+constexpr std::chrono::milliseconds WinboardCommandGap(20);
 
 } // namespace
 
@@ -20,6 +26,12 @@ TEngineController::TEngineController(QObject *parent)
     m_noAnswer.setSingleShot(true);
     m_noAnswer.setInterval(std::chrono::seconds(10));
     connect(&m_noAnswer, &QTimer::timeout, this, &TEngineController::NoAnswer);
+    m_labelUpdate.setSingleShot(true);
+    m_labelUpdate.setTimerType(Qt::PreciseTimer);
+    connect(&m_labelUpdate, &QTimer::timeout, this, &TEngineController::PublishLabels);
+    m_unanswered.setSingleShot(true);
+    m_unanswered.setInterval(UnansweredInterval);
+    connect(&m_unanswered, &QTimer::timeout, this, &TEngineController::RepeatUnansweredPosition);
     SetEngineDefault();
 }
 
@@ -31,6 +43,11 @@ TEngineController::~TEngineController()
 void TEngineController::SetEngineArguments(const QStringList &arguments)
 {
     m_process->SetArguments(arguments);
+}
+
+void TEngineController::SetWords(TBaseMultiLang *words)
+{
+    m_words = words;
 }
 
 void TEngineController::SetLogFallbackFolder(const QString &folder)
@@ -61,14 +78,32 @@ void TEngineController::SendPositionToCrafty(const TAnalysedPosition &position)
     m_process->ReadPendingLines();
     m_labels.ResetValues();
     PublishLabels();
-    for (const QString &command : m_protocolLink->PositionCommands(position))
+    m_repeats = 0;
+    SendPosition();
+}
+
+void TEngineController::SendPosition()
+{
+    for (const QString &command : m_protocolLink->PositionCommands(m_position))
         m_process->SendCommand(command);
+    // Some Winboard engines lose commands that come while they are busy.
+    if (m_repeatsUnanswered && Connected())
+        m_unanswered.start();
+}
+
+void TEngineController::RepeatUnansweredPosition()
+{
+    if (!Connected() || m_labels.depth != TAnalysisLabels::Unknown || m_repeats >= MaxRepeats)
+        return;
+    ++m_repeats;
+    SendPosition();
 }
 
 void TEngineController::EngineButtonClick()
 {
     if (Connected()) {
         m_noAnswer.stop();
+        m_unanswered.stop();
         SetEngineLabel(QStringLiteral("Closing engine.... "));
         m_process->Disconnect(false);
         SetPanelVisible(false);
@@ -94,11 +129,13 @@ void TEngineController::EngineButton2Click()
 
 void TEngineController::Connect()
 {
+    m_repeatsUnanswered = m_protocol == Winboard;
     if (m_protocol == Uci)
         m_protocolLink = std::make_unique<TUciProtocol>();
     else
         m_protocolLink = std::make_unique<TWinboardProtocol>();
     m_process->SetStatusRequests(m_protocolLink->SendsStatusRequests());
+    m_process->SetCommandGap(m_protocol == Winboard ? WinboardCommandGap : std::chrono::milliseconds(0));
     m_labels.ResetValues();
     PublishLabels();
     m_process->Connect(m_engineFile, m_protocolLink->OpeningCommands());
@@ -110,7 +147,7 @@ void TEngineController::ProcessLines(const QStringList &lines)
 {
     // The engine speaks after all: what the panel said before comes back.
     m_noAnswer.stop();
-    if (m_labels.engine == NoAnswerText)
+    if (m_labels.engine == Text("@enginenoanswer", "The engine does not answer"))
         m_labels.engine = m_labelBeforeSilence;
     for (const QString &line : lines) {
         if (!Connected())
@@ -129,13 +166,16 @@ void TEngineController::ProcessLines(const QStringList &lines)
             break;
         }
     }
-    PublishLabels();
+    if (m_labels.depth != TAnalysisLabels::Unknown)
+        m_unanswered.stop();
+    PublishLabelsSoon();
 }
 
 void TEngineController::Refuse(const QString &message)
 {
     // The engine is of no use, but the program goes on: a move may be unsent.
     m_noAnswer.stop();
+    m_unanswered.stop();
     m_process->Disconnect(false);
     m_process->CloseLog();
     SetPanelVisible(false);
@@ -146,8 +186,9 @@ void TEngineController::Refuse(const QString &message)
 void TEngineController::EngineLost()
 {
     m_noAnswer.stop();
+    m_unanswered.stop();
     m_process->CloseLog();
-    SetEngineLabel(QStringLiteral("The engine has stopped"));
+    SetEngineLabel(Text("@enginestopped", "The engine has stopped"));
 }
 
 void TEngineController::NoAnswer()
@@ -155,7 +196,7 @@ void TEngineController::NoAnswer()
     if (!Connected())
         return;
     m_labelBeforeSilence = m_labels.engine;
-    SetEngineLabel(NoAnswerText);
+    SetEngineLabel(Text("@enginenoanswer", "The engine does not answer"));
 }
 
 void TEngineController::SetPanelVisible(bool visible)
@@ -172,10 +213,29 @@ void TEngineController::SetEngineLabel(const QString &text)
     PublishLabels();
 }
 
+QString TEngineController::Text(const char *id, const char *english) const
+{
+    return m_words ? m_words->Translate(QLatin1String(id)) : QLatin1String(english);
+}
+
 void TEngineController::PublishLabels()
 {
+    m_labelUpdate.stop();
     if (m_labels == m_shownLabels)
         return;
     m_shownLabels = m_labels;
+    m_lastLabelUpdate.start();
     emit labelsChanged(m_labels);
+}
+
+void TEngineController::PublishLabelsSoon()
+{
+    // However fast an engine writes, the panel is redrawn at most every 100 ms.
+    if (m_labels == m_shownLabels || m_labelUpdate.isActive())
+        return;
+    const qint64 since = m_lastLabelUpdate.isValid() ? m_lastLabelUpdate.elapsed() : LabelUpdateInterval;
+    if (since >= LabelUpdateInterval)
+        PublishLabels();
+    else
+        m_labelUpdate.start(int(LabelUpdateInterval - since));
 }

@@ -4,12 +4,15 @@
 #include "engine/analysislabels.h"
 #include "engine/engineprotocol.h"
 
+#include <QElapsedTimer>
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 
 #include <chrono>
 #include <memory>
 
+class TBaseMultiLang;
 class TEngineProcess;
 
 // The engine analysis as the main window sees it: the toggle, the position
@@ -38,6 +41,9 @@ public:
     // How long a started engine may stay silent before the panel says that it
     // does not answer (10 seconds unless set).
     void SetNoAnswerTimeout(std::chrono::milliseconds timeout) { m_noAnswer.setInterval(timeout); }
+    // The word list that gives the link's own messages in the active language;
+    // English without one.
+    void SetWords(TBaseMultiLang *words);
 
     bool Connected() const;
     bool PanelVisible() const { return m_panelVisible; }
@@ -66,7 +72,11 @@ private:
     void SetPanelVisible(bool visible);
     void SetEngineLabel(const QString &text);
     void PublishLabels();
+    void PublishLabelsSoon();
     void NoAnswer();
+    void RepeatUnansweredPosition();
+    void SendPosition();
+    QString Text(const char *id, const char *english) const;
 
     TEngineProcess *m_process;
     std::unique_ptr<TEngineProtocol> m_protocolLink;
@@ -74,6 +84,12 @@ private:
     TAnalysisLabels m_labels;
     TAnalysisLabels m_shownLabels;
     QTimer m_noAnswer;             // runs from the start until the engine's first line
+    QTimer m_labelUpdate;          // a label update put off to keep updates 100 ms apart
+    QElapsedTimer m_lastLabelUpdate;
+    QTimer m_unanswered;           // runs from a Winboard position until its first thinking line
+    int m_repeats = 0;             // times the position was sent again
+    bool m_repeatsUnanswered = false;
+    QPointer<TBaseMultiLang> m_words;
     QString m_labelBeforeSilence;  // the engine label that "does not answer" replaced
     QString m_engineFile;
     Protocol m_protocol = Winboard;

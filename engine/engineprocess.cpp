@@ -1,5 +1,6 @@
 #include "engine/engineprocess.h"
 
+#include "engine/thinkingline.h"
 #include "ui/prompts.h"
 
 #include <QDir>
@@ -8,18 +9,20 @@
 #include <QScopeGuard>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
-constexpr int PipeCheckingInterval = 500;   // ms between two reads of the output
+constexpr int PipeCheckingInterval = 500;   // ms between two status checks; output is read as it comes
+constexpr int DeferredReadDelay = 10;       // ms a read waits while a connect or a message box runs
 constexpr int StatusRequestInterval = 1000; // ms between two "." requests
 constexpr int StartTimeout = 5000;          // ms an engine may take to start
 constexpr int WriteTimeout = 250;           // ms a command may wait for room in the input pipe
 constexpr int QuitGrace = 2000;             // ms an engine has to end after "quit"
 constexpr qsizetype MaxLineLength = 65536;  // bytes kept of one line; the rest is dropped
-// A read hands on at most this many of the latest lines, and no more bytes
-// than this (the latest line is always taken); the older lines of an engine
-// that floods its output are skipped, so the window keeps up with it.
+// A read that holds more lines or bytes than this is a flood: its older
+// thinking lines are skipped, so the window keeps up with the engine; every
+// other line and the latest thinking line are handed on.
 constexpr int MaxLinesPerRead = 200;
 constexpr qsizetype MaxBytesPerRead = 2 * MaxLineLength;
 
@@ -47,6 +50,13 @@ TEngineProcess::TEngineProcess(QObject *parent)
 {
     m_pipeCheckingTimer.setInterval(PipeCheckingInterval);
     connect(&m_pipeCheckingTimer, &QTimer::timeout, this, &TEngineProcess::PipeCheckingTimerTimer);
+    m_deferredRead.setSingleShot(true);
+    m_deferredRead.setInterval(DeferredReadDelay);
+    connect(&m_deferredRead, &QTimer::timeout, this, &TEngineProcess::OutputArrived);
+    m_commandGap.setSingleShot(true);
+    m_commandGap.setTimerType(Qt::PreciseTimer);
+    m_commandGap.setInterval(0);
+    connect(&m_commandGap, &QTimer::timeout, this, &TEngineProcess::SendNextCommand);
     SetEngineDefault();
 }
 
@@ -67,6 +77,9 @@ void TEngineProcess::SetEngineDefault()
     m_busy = false;
     m_lastStatusRequest.start();
     m_pipeCheckingTimer.stop();
+    m_deferredRead.stop();
+    m_commandGap.stop();
+    m_waitingCommands.clear();
     m_partialLine.clear();
 }
 
@@ -114,6 +127,7 @@ bool TEngineProcess::StartEngineViaPipes()
         return false;
     }
     connect(process, &QProcess::finished, this, &TEngineProcess::EngineFinished);
+    connect(process, &QProcess::readyRead, this, &TEngineProcess::OutputArrived);
     m_process = process;
     return true;
 }
@@ -122,11 +136,15 @@ void TEngineProcess::Disconnect(bool quietly)
 {
     if (!Connected())
         return;
+    // Commands still waiting are of no use to an engine that is told to quit.
+    m_commandGap.stop();
+    m_waitingCommands.clear();
     if (!quietly)
         SendCommand(QStringLiteral("quit"));
     m_busy = true;
     DisconnectViaPipes();
     m_pipeCheckingTimer.stop();
+    m_deferredRead.stop();
 }
 
 void TEngineProcess::DisconnectViaPipes()
@@ -144,6 +162,29 @@ void TEngineProcess::SendCommand(const QString &text)
 {
     if (text.isEmpty() || !Connected() || !m_process)
         return;
+    const bool spaced = m_commandGap.interval() > 0;
+    if (spaced && (m_commandGap.isActive() || !m_waitingCommands.isEmpty())) {
+        m_waitingCommands.append(text);
+        return;
+    }
+    WriteCommand(text);
+    if (spaced && Connected())
+        m_commandGap.start();
+}
+
+void TEngineProcess::SendNextCommand()
+{
+    if (!Connected() || m_waitingCommands.isEmpty())
+        return;
+    WriteCommand(m_waitingCommands.takeFirst());
+    if (Connected())
+        m_commandGap.start();
+}
+
+void TEngineProcess::WriteCommand(const QString &text)
+{
+    if (!m_process)
+        return;
     WriteLog(QStringLiteral("<-- ") + text);
     const QByteArray bytes = text.toUtf8() + '\n';
     // A command still waiting means the engine has stopped reading its input:
@@ -156,8 +197,13 @@ void TEngineProcess::SendCommand(const QString &text)
         return;
     }
     // One command, one write: some engines lose commands that arrive together.
-    if (engineReads)
+    // Output that arrives meanwhile is read after the command has gone.
+    if (engineReads) {
+        const bool wasBusy = std::exchange(m_busy, true);
         m_process->waitForBytesWritten(WriteTimeout);
+        if (Connected())
+            m_busy = wasBusy;
+    }
 }
 
 bool TEngineProcess::Connected() const
@@ -180,6 +226,20 @@ void TEngineProcess::PipeCheckingTimerTimer()
     }
 }
 
+void TEngineProcess::OutputArrived()
+{
+    // Output that comes while a connect or a message box runs is read once
+    // it is over, in the order it came.
+    if (m_busy) {
+        if (Connected())
+            m_deferredRead.start();
+        return;
+    }
+    m_busy = true;
+    const auto clearBusy = qScopeGuard([this] { m_busy = false; });
+    CheckPipes();
+}
+
 void TEngineProcess::CheckPipes()
 {
     // Everything waiting is taken, so the labels keep up with a fast engine.
@@ -192,40 +252,35 @@ void TEngineProcess::ProcessCommands(const QByteArray &bytes)
     m_partialLine += bytes;
     const qsizetype complete = m_partialLine.lastIndexOf('\n') + 1;
 
-    // The latest lines, taken from the end back while the limits allow.
-    qsizetype from = complete;
-    qsizetype kept = 0;
-    for (int count = 0; from > 0 && count < MaxLinesPerRead; ++count) {
-        const qsizetype start = from < 2 ? 0 : m_partialLine.lastIndexOf('\n', from - 2) + 1;
-        const qsizetype length = std::min(from - 1 - start, MaxLineLength);
-        if (count > 0 && kept + length > MaxBytesPerRead)
-            break;
-        kept += length;
-        from = start;
-    }
-    QByteArray log;
-    if (from > 0) {
-        // Qt's own count: a flood skips megabytes at a time.
-        const qsizetype skipped = QByteArrayView(m_partialLine).first(from).count('\n');
-        log += "--- " + QByteArray::number(skipped) + " lines of output skipped\n";
-    }
-
-    QStringList lines;
-    for (qsizetype start = from; start < complete;) {
+    QList<QByteArrayView> lines;
+    for (qsizetype start = 0; start < complete;) {
         const qsizetype end = m_partialLine.indexOf('\n', start);
-        QByteArray line = m_partialLine.mid(start, std::min(end - start, MaxLineLength));
-        line.removeIf([](char c) { return c == '\r'; });
-        lines.append(QString::fromUtf8(line));
-        log += "--> " + line + '\n';
+        lines.append(QByteArrayView(m_partialLine).sliced(start, std::min(end - start, MaxLineLength)));
         start = end + 1;
+    }
+    // A flood keeps what is not thinking output, and the latest thinking line.
+    qsizetype skipped = 0;
+    if (lines.size() > MaxLinesPerRead || complete > MaxBytesPerRead)
+        skipped = DropOlderThinkingLines(lines);
+
+    QByteArray log;
+    if (skipped > 0)
+        log += "--- " + QByteArray::number(skipped) + " lines of output skipped\n";
+    QStringList texts;
+    texts.reserve(lines.size());
+    for (QByteArrayView view : std::as_const(lines)) {
+        QByteArray line = view.toByteArray();
+        line.removeIf([](char c) { return c == '\r'; });
+        texts.append(QString::fromUtf8(line));
+        log += "--> " + line + '\n';
     }
     WriteLogBytes(log);
     m_partialLine.remove(0, complete);
     // An engine that never ends its line cannot fill the memory.
     if (m_partialLine.size() > MaxLineLength)
         m_partialLine.truncate(MaxLineLength);
-    if (!lines.isEmpty())
-        emit linesReceived(lines);
+    if (!texts.isEmpty())
+        emit linesReceived(texts);
 }
 
 void TEngineProcess::ReadPendingLines()

@@ -7,12 +7,15 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <chrono>
+
 class QProcess;
 
 // One engine child process with its standard input and output. Commands go
-// out one line per write, and queue without a wait once the engine stops
-// reading them; the output is polled every 500 ms, split into lines and
-// handed on, the latest ones only when an engine floods it. The traffic is
+// out one line per write, spaced when a gap is set, and queue without a wait
+// once the engine stops reading them; the output is read as it arrives, split into lines and
+// handed on, without the older thinking lines when an engine floods it. A
+// timer runs every 500 ms while an engine is connected. The traffic is
 // logged beside the engine in "<engine name>.tellmar.log". Failures are told
 // through TPrompts.
 class TEngineProcess : public QObject
@@ -41,6 +44,9 @@ public:
     // Whether an engine runs: exactly while the pipe timer is on.
     bool Connected() const;
 
+    // The least time between two commands (none by default), for engines
+    // that lose commands arriving together; later commands wait their turn.
+    void SetCommandGap(std::chrono::milliseconds gap) { m_commandGap.setInterval(gap); }
     // Arguments given to the engine program (none by default).
     void SetArguments(const QStringList &arguments) { m_arguments = arguments; }
     // Where the traffic log goes when the engine's folder cannot be written.
@@ -65,6 +71,9 @@ public slots:
     void PipeCheckingTimerTimer();
 
 private:
+    void WriteCommand(const QString &text);
+    void SendNextCommand();
+    void OutputArrived();
     void CheckPipes();
     void ProcessCommands(const QByteArray &bytes);
     void OpenLog();
@@ -73,6 +82,9 @@ private:
     void EngineFinished();
 
     QTimer m_pipeCheckingTimer;
+    QTimer m_deferredRead;  // a read put off while busy
+    QTimer m_commandGap;    // runs from one command until the next may go
+    QStringList m_waitingCommands;
     QPointer<QProcess> m_process;
     QString m_engineFile;
     QStringList m_arguments;

@@ -105,5 +105,10 @@ void TUciProtocol::ProcessUCICommand(const QString &line, TAnalysisLabels &label
         labels.variation = line.mid(pv + 3);
         labels.hint = labels.variation.left(5);
         labels.score = ValueAfter(line, QStringLiteral("score cp"));
+        // A mate is told in moves from the side to move, as the engine counts it.
+        bool isMate = false;
+        const int mate = ValueAfter(line, QStringLiteral("score mate")).trimmed().toInt(&isMate);
+        if (labels.score.isEmpty() && isMate)
+            labels.score = mate > 0 ? QStringLiteral("Mate in %1").arg(mate) : QStringLiteral("Mated in %1").arg(-qint64(mate));
     }
 }

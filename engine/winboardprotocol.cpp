@@ -1,6 +1,9 @@
 #include "engine/winboardprotocol.h"
 
 #include "engine/numbertext.h"
+#include "engine/thinkingline.h"
+
+#include <QRegularExpression>
 
 #include <limits>
 
@@ -54,6 +57,27 @@ QStringList VariationMoves(const QString &text)
     return moves;
 }
 
+// The depth of a thinking line as ParsePrincipleVariation reads it; -1 for a
+// line that is not one.
+int ThinkingDepth(const QString &line)
+{
+    const QString text = SkipSpaces(line.startsWith(QLatin1Char('\t')) ? line.mid(1) : line);
+    const qsizetype space = text.indexOf(QLatin1Char(' '));
+    bool isNumber = false;
+    const int depth = space < 0 ? 0 : text.left(space).toInt(&isNumber);
+    return isNumber ? depth : -1;
+}
+
+// The line without the prompts ("White (1) : ") that an engine written for
+// the console may put before it.
+QString WithoutPrompts(const QString &line)
+{
+    static const QRegularExpression prompts(QStringLiteral("^((White|Black) \\(\\d+\\) : )+"));
+    if (!line.startsWith(QLatin1String("White")) && !line.startsWith(QLatin1String("Black")))
+        return line;
+    return QString(line).remove(prompts);
+}
+
 } // namespace
 
 QStringList TWinboardProtocol::OpeningCommands() const
@@ -68,9 +92,34 @@ QStringList TWinboardProtocol::PositionCommands(const TAnalysedPosition &positio
 {
     m_ply = position.ply;
     m_whiteToMove = position.whiteToMove;
-    // Some engines refuse a position without the two move counters.
-    return {QStringLiteral("setboard %1 0 %2").arg(position.epd).arg(position.fullMoveNumber),
-            QStringLiteral("analyze")};
+    QStringList commands;
+    // An engine that analyses may ignore a new position: it leaves analyze
+    // mode first, and "force" keeps it from playing a move of its own.
+    if (m_analysing)
+        commands << QStringLiteral("exit") << QStringLiteral("force");
+    commands << QStringLiteral("setboard ") + SetboardText(position);
+    // What the old search still writes is told apart from the new one's.
+    if (m_analysing && m_ping) {
+        m_awaitedPong = ++m_lastPing;
+        commands << QStringLiteral("ping %1").arg(m_awaitedPong);
+    } else if (m_analysing) {
+        m_awaitingRestart = m_lastDepth > 0;
+    }
+    commands << QStringLiteral("analyze");
+    m_analysing = true;
+    return commands;
+}
+
+QString TWinboardProtocol::SetboardText(const TAnalysedPosition &position)
+{
+    // Some engines refuse a position without the two move counters, others
+    // one with more fields than six.
+    QStringList fields = position.epd.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const QStringList missing{QStringLiteral("w"), QStringLiteral("-"), QStringLiteral("-"), QStringLiteral("0"),
+                              QString::number(position.fullMoveNumber)};
+    for (qsizetype field = qMax<qsizetype>(fields.size(), 1); field < 6; ++field)
+        fields.append(missing.at(field - 1));
+    return fields.mid(0, 6).join(QLatin1Char(' '));
 }
 
 TEngineProtocol::LineEffect TWinboardProtocol::ProcessLine(const QString &line, TAnalysisLabels &labels)
@@ -78,10 +127,38 @@ TEngineProtocol::LineEffect TWinboardProtocol::ProcessLine(const QString &line, 
     return ProcessCommandLine(line, labels);
 }
 
-TEngineProtocol::LineEffect TWinboardProtocol::ProcessCommandLine(const QString &line,
+bool TWinboardProtocol::BelongsToOldSearch(const QString &line)
+{
+    if (m_awaitedPong != 0) {
+        if (line.trimmed() == QStringLiteral("pong %1").arg(m_awaitedPong)) {
+            m_awaitedPong = 0;
+            m_lastDepth = 0;
+            return false;
+        }
+        return IsThinkingLine(line.toUtf8());
+    }
+    const int depth = ThinkingDepth(line);
+    if (m_awaitingRestart) {
+        if (depth < 0)
+            return line.startsWith(QLatin1String("stat01:"));
+        // A search starts at the lowest depths; a line deeper than the one
+        // before it is the old search going on.
+        if (depth > 1 && depth >= m_lastDepth) {
+            m_lastDepth = depth;
+            return true;
+        }
+        m_awaitingRestart = false;
+    }
+    if (depth >= 0)
+        m_lastDepth = depth;
+    return false;
+}
+
+TEngineProtocol::LineEffect TWinboardProtocol::ProcessCommandLine(const QString &received,
                                                                   TAnalysisLabels &labels)
 {
-    if (line.isEmpty())
+    const QString line = WithoutPrompts(received);
+    if (line.isEmpty() || BelongsToOldSearch(line))
         return LineEffect::None;
     ParsePrincipleVariation(line, labels);
     if (line.front() == QLatin1Char('\t'))
@@ -186,19 +263,35 @@ QString TWinboardProtocol::NumberedVariation(const QStringList &moves, int ply, 
 void TWinboardProtocol::ParseScore(const QString &text, TAnalysisLabels &labels) const
 {
     bool isNumber = false;
-    int s = FirstWord(text).toInt(&isNumber);
+    const int s = FirstWord(text).toInt(&isNumber);
     // The smallest int has no negation; no engine's score comes near it.
     if (!isNumber || s == std::numeric_limits<int>::min())
         return;
     // Engines other than Crafty report the score from the side to move.
-    if (!labels.engine.contains(QLatin1String("Crafty")) && !m_whiteToMove)
-        s = -s;
+    labels.score = ScoreText(s, m_whiteToMove, labels.engine.contains(QLatin1String("Crafty")));
+}
+
+QString TWinboardProtocol::ScoreText(int score, bool whiteToMove, bool fromWhitesSide)
+{
+    const int s = fromWhitesSide || whiteToMove ? score : -score;
+    // The moves to a mate in the conventions engines use: 100000 + N (the
+    // protocol's own), 32768 less the plies, and 10000 less the plies.
+    const int size = qAbs(score);
+    int mateMoves = -1;
+    if (size >= 100000 && size < 200000)
+        mateMoves = size - 100000;
+    else if (size >= 32001 && size <= 32768)
+        mateMoves = (32768 - size) / 2;
+    else if (size > 9900 && size <= 10000)
+        mateMoves = (10000 - size + 1) / 2;
 
     QString scoreText;
-    if (qAbs(s) < 32001)
+    if (mateMoves < 0)
         scoreText = QStringLiteral("[%1 %2]").arg(qAbs(s)).arg(QLatin1Char(s > 0 ? 'w' : 'b'));
+    else if ((s > 0) == whiteToMove)
+        scoreText = QStringLiteral("Mate in %1").arg(mateMoves);
     else
-        scoreText = QStringLiteral("Mate in %1").arg(s <= 0 ? (32768 + s) / 2 : (32768 - s) / 2);
+        scoreText = QStringLiteral("Mated in %1").arg(mateMoves);
 
     QString evaluation = QStringLiteral("Position is even");
     const struct { bool holds; const char *text; } judgements[] = {
@@ -212,7 +305,7 @@ void TWinboardProtocol::ParseScore(const QString &text, TAnalysisLabels &labels)
     }
     if (s == -32768)
         scoreText = evaluation = QString();
-    labels.score = scoreText + ValueSeparator + evaluation;
+    return scoreText + ValueSeparator + evaluation;
 }
 
 qint64 TWinboardProtocol::ParseSearchTime(const QString &text, TAnalysisLabels &labels) const
@@ -266,6 +359,8 @@ TEngineProtocol::LineEffect TWinboardProtocol::ParseFeature(const QString &line,
         m_setboard = true;
     if (line.contains(QLatin1String("analyze=1")))
         m_analyze = true;
+    if (line.contains(QLatin1String("ping=1")))
+        m_ping = true;
     if (line.contains(QLatin1String("setboard=0"))) {
         m_setboard = false;
         if (m_featuresDone)

@@ -26,10 +26,11 @@ class TMultiLang;
 //                 SaveDialog1 (a TFileDialogTexts); messages "@servererror",
 //                 "@authenticationfailed", "@movesentsuccessfully",
 //                 "@sendingmove", "@connectingtoserver", "@badmoveentered",
-//                 "@notawebaddress".
+//                 "@notawebaddress", and the engine link's "@enginestopped",
+//                 "@enginenoanswer".
 //   options dialog   %Form%, GroupBox1, Button1-3, EditShowComments,
 //                 EditFigurine, EditShowOngoing, EditCheckServers,
-//                 EditShowCoordinates, EditShowLastMove, EditShowCheck, Label1-3,
+//                 EditShowCoordinates, EditShowLastMove, EditShowCheck, Label1-4,
 //                 EditLAnguage and EditEngineType (TRadioGroup), OKBtn, CancelBtn;
 //                 message "@selectserverfirst".
 //   add-server dialog   %Form%, Edit1-Edit5 (QLineEdits, each the buddy of

@@ -5,6 +5,7 @@
 #include "app/quorval_main.h"
 #include "app/server_entry.h"
 #include "app/settings.h"
+#include "engine/enginedefault.h"
 #include "recording_prompts.h"
 #include "when_modal.h"
 #include "ui/radiogroup.h"
@@ -71,6 +72,8 @@ private Q_SLOTS:
         m_settings.ActiveLanguage = 1;
         m_settings.EngineProtocol = 1;
         m_settings.DarkSquaresColor = 0x123456;
+        m_settings.EngineFileName = m_dir.filePath("my-engine");
+        m_settings.EngineArguments = "--threads 2";
         m_options->show();
         QVERIFY(!child<QCheckBox>(m_options.get(), "EditShowComments")->isChecked());
         QVERIFY(child<QCheckBox>(m_options.get(), "EditFigurine")->isChecked());
@@ -79,6 +82,7 @@ private Q_SLOTS:
         QCOMPARE(child<TColorBox>(m_options.get(), "ColorBox2")->selected(), QColor(0x56, 0x34, 0x12));
         QCOMPARE(child<QLineEdit>(m_options.get(), "EditEngine")->text(), m_settings.EngineFileName);
         QVERIFY(child<QLineEdit>(m_options.get(), "EditEngine")->isReadOnly());
+        QCOMPARE(child<QLineEdit>(m_options.get(), "EditEngineArguments")->text(), "--threads 2");
 
         child<QCheckBox>(m_options.get(), "EditShowComments")->setChecked(true);
         click(m_options.get(), "CancelBtn");
@@ -121,6 +125,7 @@ private Q_SLOTS:
         }
         child<TRadioGroup>(m_options.get(), "EditLAnguage")->setItemIndex(1);
         child<TRadioGroup>(m_options.get(), "EditEngineType")->setItemIndex(1);
+        child<QLineEdit>(m_options.get(), "EditEngineArguments")->setText(" -q ");
         // A colour of the user's own through the custom entry.
         prompts.colorAnswers.enqueue(QColor(10, 20, 30));
         auto *light = child<TColorBox>(m_options.get(), "ColorBox1");
@@ -135,6 +140,7 @@ private Q_SLOTS:
         QVERIFY(!m_settings.ShowCoordinates && !m_settings.ShowLastMove && !m_settings.ShowCheck);
         QCOMPARE(m_settings.ActiveLanguage, 1);
         QCOMPARE(m_settings.EngineProtocol, 1);
+        QCOMPARE(m_settings.EngineArguments, "-q");
         QCOMPARE(m_settings.LightSquaresColor, 30 << 16 | 20 << 8 | 10);
         QCOMPARE(m_settings.DarkSquaresColor, 0x808080);
     }
@@ -175,6 +181,42 @@ private Q_SLOTS:
         QCOMPARE(child<QLineEdit>(m_options.get(), "EditEngine")->text(), m_dir.filePath("wb-engine"));
         if (QFileInfo::exists("/usr/games/stockfish"))
             QVERIFY(TOptionsDialog::FileMentionsUciOk("/usr/games/stockfish"));
+    }
+
+    void offersAnInstalledEngineForTheMissingShippedOne()
+    {
+        TRecordingPrompts prompts;
+        m_options->show();
+        const TEngineChoice installed = DefaultEngine(m_dir.path() + "/");
+        QCOMPARE(child<QLineEdit>(m_options.get(), "EditEngine")->text(), installed.file);
+        QCOMPARE(child<TRadioGroup>(m_options.get(), "EditEngineType")->itemIndex(), installed.protocol);
+        QCOMPARE(child<QLineEdit>(m_options.get(), "EditEngineArguments")->text(), installed.arguments);
+        if (QFileInfo::exists("/usr/games/stockfish"))
+            QCOMPARE(installed.file, "/usr/games/stockfish");
+        click(m_options.get(), "OKBtn");
+        QCOMPARE(m_settings.EngineFileName, installed.file);
+        QCOMPARE(m_settings.EngineProtocol, installed.protocol);
+    }
+
+    void gnuchessGetsItsArgument()
+    {
+        TRecordingPrompts prompts;
+        writeAll(m_dir.filePath("gnuchess"), "feature setboard=1");
+        writeAll(m_dir.filePath("wb-engine"), "feature setboard=1");
+        m_options->show();
+        auto *arguments = child<QLineEdit>(m_options.get(), "EditEngineArguments");
+        arguments->clear();
+        prompts.fileAnswers.enqueue(m_dir.filePath("gnuchess"));
+        click(m_options.get(), "SpeedButton1");
+        QCOMPARE(arguments->text(), "-x");
+        // Leaving gnuchess takes its argument away; what the user wrote stays.
+        prompts.fileAnswers.enqueue(m_dir.filePath("wb-engine"));
+        click(m_options.get(), "SpeedButton1");
+        QCOMPARE(arguments->text(), "");
+        arguments->setText("-x -e");
+        prompts.fileAnswers.enqueue(m_dir.filePath("gnuchess"));
+        click(m_options.get(), "SpeedButton1");
+        QCOMPARE(arguments->text(), "-x -e");
     }
 
     void serverButtons()

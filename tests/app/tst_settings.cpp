@@ -50,7 +50,7 @@ private Q_SLOTS:
         QCOMPARE(ColorRefFromColor(QColor(166, 202, 240)), 0xF0CAA6);
     }
 
-    void aRunWithNothingChangedWritesAllTenKeys()
+    void aRunWithNothingChangedWritesAllElevenKeys()
     {
         TRecordingPrompts prompts;
         QTemporaryDir dir;
@@ -81,7 +81,8 @@ private Q_SLOTS:
             "SHOW_CHECK=1\r\n"
             "[ANALYSIS_ENGINE]\r\n"
             "ENGINE_FILE_NAME=" + context.ProgramFolder.toLocal8Bit() + "engines/crafty/wcrafty.exe\r\n"
-            "ENGINE_PROTOCOL=0\r\n";
+            "ENGINE_PROTOCOL=0\r\n"
+            "ENGINE_ARGUMENTS=\r\n";
         QCOMPARE(readAll(context.settingsFileName()), expected);
         QVERIFY(prompts.messages.isEmpty());
         // Like the server files, the settings file is its owner's alone.
@@ -108,7 +109,7 @@ private Q_SLOTS:
             "OTHER_KEY=  kept  as is\n"
             "\n"
             "[ANALYSIS_ENGINE]\n"
-            "ENGINE_FILE_NAME=/usr/games/stockfish\n"
+            "ENGINE_FILE_NAME=/usr/games/gnuchess\n"
             "ENGINE_PROTOCOL=1\n";
         writeAll(context.settingsFileName(), original);
         {
@@ -121,8 +122,10 @@ private Q_SLOTS:
             QCOMPARE(s.ActiveLanguage, 1);            // held as one byte
             QCOMPARE(s.ServerTimeoutSeconds, 5);      // brought into its range
             QCOMPARE(s.MinutesToCheck, 5);            // no server is asked more often
-            QCOMPARE(s.EngineFileName, QStringLiteral("/usr/games/stockfish"));
+            QCOMPARE(s.EngineFileName, QStringLiteral("/usr/games/gnuchess"));
             QCOMPARE(s.EngineProtocol, 1);
+            QCOMPARE(s.EngineArguments, QString());  // a file written before the key was
+            window.settings().EngineArguments = QStringLiteral("-x");
             window.close();
         }
         const QByteArray written = readAll(context.settingsFileName());
@@ -130,7 +133,8 @@ private Q_SLOTS:
                                    "DARK_SQUARES_COLOR=65280\nLIGHT_SQUARES_COLOR=15780518\n"
                                    "ACTIVE_LANGUAGE=1\nSERVER_TIMEOUT_SECONDS=5\nMINUTES_TO_CHECK=5\nOTHER_KEY=  kept  as is\n"));
         QVERIFY(written.contains("MINUTES_TO_CHECK=5\n"));
-        QVERIFY(written.contains("[ANALYSIS_ENGINE]\nENGINE_FILE_NAME=/usr/games/stockfish\nENGINE_PROTOCOL=1\n"));
+        QVERIFY(written.contains("[ANALYSIS_ENGINE]\nENGINE_FILE_NAME=/usr/games/gnuchess\nENGINE_PROTOCOL=1\n"
+                                 "ENGINE_ARGUMENTS=-x\n"));
         QCOMPARE(written.count("SHOW_COMMENTS"), 1);
     }
 

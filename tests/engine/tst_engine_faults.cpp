@@ -7,6 +7,8 @@
 #include "engine/engineprocess.h"
 #include "engine_rig.h"
 #include "scripted_engine.h"
+#include "ui/multilang.h"
+#include "ui/wordlists.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -86,17 +88,28 @@ void TestEngineFaults::aFloodingEngineLeavesTheWindowResponsive_data()
     QTest::addColumn<int>("protocol");
     QTest::addColumn<QString>("script");
     QTest::addColumn<QString>("hint");
+    QTest::addColumn<bool>("newPosition");
     QTest::newRow("UCI") << int(TEngineController::Uci)
                          << QStringLiteral("@on uci\nid name Flood\nuciok\n@on go\n"
                                            "@flood %1 info depth 5 score cp 10 nodes # pv e2e4 e7e5\n"
                                            "info depth 42 score cp 7 nodes 1 pv d2d4 d7d5\n")
                                 .arg(FloodMegabytes)
-                         << QStringLiteral("d2d4 ");
+                         << QStringLiteral("d2d4 ") << false;
+    // A search stopped for a new position ends with "bestmove", which must
+    // come through a flood: until it does, the new search's lines are not shown.
+    QTest::newRow("UCI, bestmove amid the flood")
+        << int(TEngineController::Uci)
+        << QStringLiteral("@on uci\nid name Flood\nuciok\n@on go\n"
+                          "@flood %1 info depth 5 score cp 10 nodes # pv e2e4 e7e5\nbestmove e2e4\n"
+                          "@flood %1 info depth 6 score cp 10 nodes # pv e2e4 e7e5\n"
+                          "info depth 42 score cp 7 nodes 1 pv d2d4 d7d5\n")
+               .arg(FloodMegabytes / 2)
+        << QStringLiteral("d2d4 ") << true;
     QTest::newRow("Winboard") << int(TEngineController::Winboard)
                               << QStringLiteral("@start\nfeature myname=\"Flood\" setboard=1 analyze=1 done=1\n"
                                                 "@on analyze\n@flood %1 \t5 10 0 # e4 e5\n\t42 7 0 1 d4 d5\n")
                                      .arg(FloodMegabytes)
-                              << QStringLiteral("d4");
+                              << QStringLiteral("d4") << false;
 }
 
 void TestEngineFaults::aFloodingEngineLeavesTheWindowResponsive()
@@ -104,6 +117,7 @@ void TestEngineFaults::aFloodingEngineLeavesTheWindowResponsive()
     QFETCH(int, protocol);
     QFETCH(QString, script);
     QFETCH(QString, hint);
+    QFETCH(bool, newPosition);
     TScriptedEngine engine(script);
     TEngineRig rig(engine.File(), protocol);
     // The engine starts before the timer does: starting is waited for, and
@@ -111,6 +125,9 @@ void TestEngineFaults::aFloodingEngineLeavesTheWindowResponsive()
     rig.controller.EngineButtonClick();
     const TEventLoopDelay delay;
     QVERIFY(rig.panel.isVisible());
+    // The position changes while the engine floods.
+    if (newPosition)
+        rig.controller.SendPositionToCrafty(TAnalysedPosition());
     // The line after the flood is shown once the flood is through.
     QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("HintLabel"), hint, 120000);
     qInfo("longest event-loop gap: %lld ms", qint64(delay.Longest()));
@@ -127,23 +144,33 @@ void TestEngineFaults::aFloodingEngineLeavesTheWindowResponsive()
 void TestEngineFaults::anEngineThatExitsAtOnce_data()
 {
     QTest::addColumn<int>("protocol");
-    QTest::newRow("UCI") << int(TEngineController::Uci);
-    QTest::newRow("Winboard") << int(TEngineController::Winboard);
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("stopped");
+    QTest::newRow("UCI") << int(TEngineController::Uci) << 0 << "The engine has stopped";
+    QTest::newRow("Winboard") << int(TEngineController::Winboard) << 0 << "The engine has stopped";
+    QTest::newRow("Winboard, Spanish") << int(TEngineController::Winboard) << 1 << "El motor se ha detenido";
 }
 
 void TestEngineFaults::anEngineThatExitsAtOnce()
 {
     QFETCH(int, protocol);
+    QFETCH(int, language);
+    QFETCH(QString, stopped);
     TScriptedEngine engine(QStringLiteral("@start\n@exit\n"));
     TEngineRig rig(engine.File(), protocol);
+    // The main window's words, in the language of its settings.
+    QWidget window;
+    TMultiLang *words = createMultiLang(&window, WordList::QuorvalMain);
+    words->setActiveLanguage(language);
+    rig.controller.SetWords(words);
     rig.controller.EngineButtonClick();
-    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("EngineLabel"), QStringLiteral("The engine has stopped"), Wait);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("EngineLabel"), stopped, Wait);
     QVERIFY(!rig.controller.Connected());
     QVERIFY(rig.panel.isVisible());
     QVERIFY2(rig.prompts.messages.isEmpty(), qPrintable(rig.prompts.messageTexts().join('|')));
     // It can be started again, and stops again.
     rig.controller.EngineButtonClick();
-    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("EngineLabel"), QStringLiteral("The engine has stopped"), Wait);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("EngineLabel"), stopped, Wait);
     QTRY_VERIFY_WITH_TIMEOUT(rig.controller.Process()->findChildren<QProcess *>().isEmpty(), Wait);
 }
 

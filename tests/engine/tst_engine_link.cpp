@@ -7,6 +7,7 @@
 #include "engine_rig.h"
 #include "scripted_engine.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -57,12 +58,15 @@ private slots:
     void winboardAnalysisAndToggle();
     void uciLinesAcrossReads();
     void steppingSendsEachPositionOnce();
+    void unansweredWinboardPositionIsSentAgain();
     void overlongLineIsCut();
     void engineWithoutSetboardIsStopped();
     void rejectedStatusRequestIsNotRepeated();
     void engineThatExitsIsNoticedOnce();
     void logFallsBackWhenTheEngineFolderIsClosed();
+    void defaultEngine_data();
     void defaultEngine();
+    void gnuchessGetsItsArgument();
     void panelLooks();
 };
 
@@ -194,6 +198,26 @@ void TestEngineLink::steppingSendsEachPositionOnce()
     QTRY_COMPARE_WITH_TIMEOUT(FileLines(engine.ReceivedFile()), expected, Wait);
 }
 
+void TestEngineLink::unansweredWinboardPositionIsSentAgain()
+{
+    // An engine that takes the commands and never analyses, as one that lost
+    // its "analyze" would: the position goes out again, a few times only.
+    TScriptedEngine engine(QStringLiteral("@start\nfeature setboard=1 analyze=1 done=1\n"));
+    TEngineRig rig(engine.File(), TEngineController::Winboard);
+    rig.controller.SendPositionToCrafty(MiddleGame());
+    rig.controller.EngineButtonClick();
+    const auto analyses = [&engine] { return FileLines(engine.ReceivedFile()).count(QStringLiteral("analyze")); };
+    QTRY_COMPARE_WITH_TIMEOUT(analyses(), 4, 3 * Wait);
+    const QStringList received = FileLines(engine.ReceivedFile());
+    const QString setboard = QStringLiteral("setboard ") + MiddleGame().epd + QStringLiteral(" 0 24");
+    QCOMPARE(received.count(setboard), 4);
+    const qsizetype last = received.lastIndexOf(setboard);
+    QCOMPARE(received.mid(last - 2, 4), (QStringList{"exit", "force", setboard, "analyze"}));
+    QTest::qWait(2500);
+    QCOMPARE(analyses(), 4);
+    QVERIFY(rig.controller.Connected());
+}
+
 void TestEngineLink::overlongLineIsCut()
 {
     TScriptedEngine engine(QStringLiteral("@on go\ninfo string ") + QString(300000, QLatin1Char('x'))
@@ -269,26 +293,72 @@ void TestEngineLink::logFallsBackWhenTheEngineFolderIsClosed()
     QCOMPARE(FileLines(rig.controller.Process()->LogFileName()).first(), QStringLiteral("<-- uci"));
 }
 
+void TestEngineLink::defaultEngine_data()
+{
+    QTest::addColumn<QStringList>("installed");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("protocol");
+    QTest::addColumn<QString>("arguments");
+
+    QTest::newRow("stockfish first") << QStringList{"gnuchess", "fairy-stockfish", "stockfish"} << "stockfish"
+                                     << int(TEngineController::Uci) << "";
+    QTest::newRow("then fairy-stockfish") << QStringList{"gnuchess", "fairy-stockfish"} << "fairy-stockfish"
+                                          << int(TEngineController::Winboard) << "";
+    QTest::newRow("then gnuchess, with -x") << QStringList{"gnuchess"} << "gnuchess"
+                                            << int(TEngineController::Winboard) << "-x";
+    QTest::newRow("none installed") << QStringList() << "engines/crafty/wcrafty.exe"
+                                    << int(TEngineController::Winboard) << "";
+}
+
 void TestEngineLink::defaultEngine()
 {
+    QFETCH(QStringList, installed);
+    QFETCH(QString, file);
     QTemporaryDir programFolder;
-    const QString shipped = programFolder.filePath(QStringLiteral("engines/crafty/wcrafty.exe"));
-    const TEngineChoice fallback = DefaultEngine(programFolder.path());
-    const QString stockfish = QStandardPaths::findExecutable(QStringLiteral("stockfish"), {QStringLiteral("/usr/games")});
-    if (stockfish.isEmpty()) {
-        QCOMPARE(fallback.file, shipped);
-    } else {
-        QCOMPARE(QFileInfo(fallback.file).fileName(), QStringLiteral("stockfish"));
-        QCOMPARE(fallback.protocol, int(TEngineController::Uci));
+    QTemporaryDir games;
+    for (const QString &name : installed) {
+        QFile program(games.filePath(name));
+        QVERIFY(program.open(QIODevice::WriteOnly));
+        program.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     }
+    const QString shipped = programFolder.filePath(QStringLiteral("engines/crafty/wcrafty.exe"));
+    const TEngineChoice chosen = DefaultEngine(programFolder.path(), {games.path()});
+    file = installed.isEmpty() ? shipped : games.filePath(file);
+    QCOMPARE(chosen.file, file);
+    QTEST(chosen.protocol, "protocol");
+    QTEST(chosen.arguments, "arguments");
+    // The missing shipped engine in the settings stands for that choice;
+    // another engine, missing or not, is kept.
+    const TEngineChoice configured{QDir::toNativeSeparators(shipped), 0, QStringLiteral("-v")};
+    QCOMPARE(InstalledEngine(configured, {games.path()}).file, file);
+    const TEngineChoice own{games.filePath(QStringLiteral("mine")), 1, QStringLiteral("-v")};
+    QCOMPARE(InstalledEngine(own, {games.path()}).file, own.file);
+    QCOMPARE(InstalledEngine(own, {games.path()}).arguments, own.arguments);
 
+    // A shipped engine that is there is always the one.
     QVERIFY(QDir(programFolder.path()).mkpath(QStringLiteral("engines/crafty")));
-    QFile file(shipped);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.close();
-    const TEngineChoice present = DefaultEngine(programFolder.path());
+    QFile engine(shipped);
+    QVERIFY(engine.open(QIODevice::WriteOnly));
+    engine.close();
+    const TEngineChoice present = DefaultEngine(programFolder.path(), {games.path()});
     QCOMPARE(present.file, shipped);
     QCOMPARE(present.protocol, int(TEngineController::Winboard));
+    QCOMPARE(InstalledEngine(configured, {games.path()}).file, configured.file);
+}
+
+void TestEngineLink::gnuchessGetsItsArgument()
+{
+    QCOMPARE(ArgumentsFor(QStringLiteral("/usr/games/gnuchess"), QString()), QStringLiteral("-x"));
+    QCOMPARE(ArgumentsFor(QStringLiteral("/usr/games/gnuchess"), QStringLiteral(" ")), QStringLiteral("-x"));
+    QCOMPARE(ArgumentsFor(QStringLiteral("/usr/games/gnuchess"), QStringLiteral("-x -e")), QStringLiteral("-x -e"));
+    QCOMPARE(ArgumentsFor(QStringLiteral("/usr/games/stockfish"), QString()), QString());
+    // A link to it under another name is gnuchess too.
+    QTemporaryDir folder;
+    const QString gnuchess = QStandardPaths::findExecutable(QStringLiteral("gnuchess"), {QStringLiteral("/usr/games")});
+    if (gnuchess.isEmpty())
+        QSKIP("gnuchess is not installed (scripts/packages.txt lists it)");
+    QVERIFY(QFile::link(gnuchess, folder.filePath(QStringLiteral("analyser"))));
+    QCOMPARE(ArgumentsFor(folder.filePath(QStringLiteral("analyser")), QString()), QStringLiteral("-x"));
 }
 
 void TestEngineLink::panelLooks()

@@ -1,6 +1,7 @@
 // The Winboard and UCI line formats, read straight into the panel's labels.
 
 #include "engine/numbertext.h"
+#include "engine/thinkingline.h"
 #include "engine/uciprotocol.h"
 #include "engine/winboardprotocol.h"
 
@@ -36,6 +37,7 @@ class TestEngineProtocols : public QObject
 
 private slots:
     void groupsDigits();
+    void floodKeepsWhatIsNotThinking();
 
     void winboardThinkingLine_data();
     void winboardThinkingLine();
@@ -52,6 +54,10 @@ private slots:
     void winboardRejectedStatusRequest_data();
     void winboardRejectedStatusRequest();
     void winboardCommands();
+    void winboardPositionCommands_data();
+    void winboardPositionCommands();
+    void winboardOldSearchLinesAreDropped_data();
+    void winboardOldSearchLinesAreDropped();
 
     void uciInfoLine();
     void uciKeysAreWholeWords();
@@ -73,6 +79,19 @@ void TestEngineProtocols::groupsDigits()
     QCOMPARE(GroupDigits(std::numeric_limits<qint64>::min()), QStringLiteral("-9.223.372.036.854.775.808"));
     QCOMPARE(NodeRateText(250, 1000000), QStringLiteral("1.000.000 / 333.333 nps"));
     QCOMPARE(NodeRateText(0, 500), QStringLiteral("500 / 500 nps"));
+}
+
+void TestEngineProtocols::floodKeepsWhatIsNotThinking()
+{
+    QList<QByteArrayView> lines{"info depth 5 pv e2e4", "bestmove e2e4", "\t5 10 0 1 e4", "pong 3",
+                                "stat01: 250 1000", "12 -5 100 4000 Nf3 Nc6", "feature done=1",
+                                "Error (unknown command): x", "info depth 6 pv d2d4", "readyok", "1-0 {White mates}"};
+    QCOMPARE(DropOlderThinkingLines(lines), 4);
+    QCOMPARE(lines, (QList<QByteArrayView>{"bestmove e2e4", "pong 3", "feature done=1", "Error (unknown command): x",
+                                           "info depth 6 pv d2d4", "readyok", "1-0 {White mates}"}));
+    QList<QByteArrayView> none{"uciok", "id name X"};
+    QCOMPARE(DropOlderThinkingLines(none), 0);
+    QCOMPARE(none.size(), 2);
 }
 
 void TestEngineProtocols::winboardThinkingLine_data()
@@ -141,7 +160,14 @@ void TestEngineProtocols::winboardScores_data()
     QTest::newRow("black, better") << "-70" << true << "[70 b] Black is better";
     QTest::newRow("just even") << "33" << true << "[33 w] Position is even";
     QTest::newRow("white mates") << "32765" << true << "Mate in 1 White is winning";
-    QTest::newRow("black mates") << "-32763" << true << "Mate in 2 Black is winning";
+    QTest::newRow("white is mated") << "-32763" << true << "Mated in 2 Black is winning";
+    QTest::newRow("protocol's mate") << "100003" << true << "Mate in 3 White is winning";
+    QTest::newRow("protocol's mated") << "-100002" << true << "Mated in 2 Black is winning";
+    QTest::newRow("protocol's mate, black to move") << "100001" << false << "Mate in 1 Black is winning";
+    QTest::newRow("protocol's mated, black to move") << "-100004" << false << "Mated in 4 White is winning";
+    QTest::newRow("mate in plies from 10000") << "+9989" << true << "Mate in 6 White is winning";
+    QTest::newRow("mated in plies from 10000") << "-9990" << false << "Mated in 5 White is winning";
+    QTest::newRow("large, not a mate") << "40000" << true << "[40000 w] White is winning";
     QTest::newRow("no score") << "-32768" << true << " ";
     QTest::newRow("not a number") << "abc" << true << ".....";
     QTest::newRow("smallest int, ignored") << "-2147483648" << false << ".....";
@@ -296,6 +322,84 @@ void TestEngineProtocols::winboardCommands()
     QVERIFY(!TUciProtocol().SendsStatusRequests());
 }
 
+void TestEngineProtocols::winboardPositionCommands_data()
+{
+    QTest::addColumn<QStringList>("features");
+    QTest::addColumn<QString>("epd");
+    QTest::addColumn<QStringList>("second");
+
+    const QString after = QStringLiteral("setboard r1bqkbnr/pppp1ppp/2n5/1B2p3/4P3/5N2/PPPP1PPP/RNBQK2R b KQkq - 0 3");
+    const QString epd = QStringLiteral("r1bqkbnr/pppp1ppp/2n5/1B2p3/4P3/5N2/PPPP1PPP/RNBQK2R b KQkq -");
+    QTest::newRow("with ping") << QStringList{"feature ping=1 setboard=1", "feature done=1"} << epd
+                               << QStringList{"exit", "force", after, "ping 1", "analyze"};
+    QTest::newRow("without ping") << QStringList{"feature setboard=1 done=1"} << epd
+                                  << QStringList{"exit", "force", after, "analyze"};
+    // A set-up game without moves gives its FEN, which holds the counters.
+    QTest::newRow("set-up FEN") << QStringList{"feature setboard=1 done=1"} << "8/8/8/8/8/8/k7/K7 w - - 12 40"
+                                << QStringList{"exit", "force", "setboard 8/8/8/8/8/8/k7/K7 w - - 12 40", "analyze"};
+    QTest::newRow("set-up FEN, placement and side only")
+        << QStringList{"feature setboard=1 done=1"} << "8/8/8/8/8/8/k7/K7 b"
+        << QStringList{"exit", "force", "setboard 8/8/8/8/8/8/k7/K7 b - - 0 3", "analyze"};
+}
+
+void TestEngineProtocols::winboardPositionCommands()
+{
+    QFETCH(QStringList, features);
+    QFETCH(QString, epd);
+    TWinboardProtocol winboard;
+    TAnalysisLabels labels;
+    TAnalysedPosition position;
+    position.epd = QStringLiteral("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -");
+    QCOMPARE(winboard.PositionCommands(position).first(), QStringLiteral("setboard %1 0 1").arg(position.epd));
+    for (const QString &line : features)
+        winboard.ProcessCommandLine(line, labels);
+    // An engine that analyses leaves analyze mode before it takes a position.
+    position.epd = epd;
+    position.fullMoveNumber = 3;
+    QTEST(winboard.PositionCommands(position), "second");
+}
+
+void TestEngineProtocols::winboardOldSearchLinesAreDropped_data()
+{
+    QTest::addColumn<QString>("features");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("hint");
+
+    const QString ping = QStringLiteral("feature ping=1 setboard=1 done=1");
+    const QString noPing = QStringLiteral("feature setboard=1 done=1");
+    QTest::newRow("before the pong") << ping << QStringList{"\t13 40 300 9000 Nf3", "stat01: 300 9000 13"}
+                                     << ".....";
+    QTest::newRow("after the pong") << ping << QStringList{"\t13 40 300 9000 Nf3", "pong 1", "\t1 -20 0 5 Nf6"}
+                                    << "Nf6";
+    QTest::newRow("pong of an earlier ping") << ping << QStringList{"pong 0", "\t13 40 300 9000 Nf3"} << ".....";
+    QTest::newRow("pong after console prompts")
+        << ping << QStringList{"White (1) : White (1) : pong 1", "White (1) : 1 +26 0 6 Nf6"} << "Nf6";
+    QTest::newRow("no ping, deeper lines") << noPing << QStringList{"\t13 40 300 9000 Nf3", "\t14 40 300 9000 Nf3"}
+                                           << ".....";
+    QTest::newRow("no ping, depth starts again")
+        << noPing << QStringList{"\t13 40 300 9000 Nf3", "\t2 -20 0 5 Nf6", "\t3 -20 0 5 Bc5"} << "Bc5";
+}
+
+void TestEngineProtocols::winboardOldSearchLinesAreDropped()
+{
+    QFETCH(QString, features);
+    QFETCH(QStringList, lines);
+    TWinboardProtocol winboard;
+    TAnalysisLabels labels;
+    winboard.PositionCommands(Position(0, true));
+    winboard.ProcessCommandLine(features, labels);
+    winboard.ProcessCommandLine(QStringLiteral("\t12 30 200 8000 e4 e5"), labels);
+    QCOMPARE(labels.hint, QStringLiteral("e4"));
+    // The position changes while the old search still writes.
+    winboard.PositionCommands(Position(1, false));
+    labels.ResetValues();
+    for (const QString &line : lines)
+        winboard.ProcessCommandLine(line, labels);
+    QTEST(labels.hint, "hint");
+    if (labels.hint == TAnalysisLabels::Unknown)
+        QCOMPARE(labels, TAnalysisLabels());
+}
+
 void TestEngineProtocols::uciInfoLine()
 {
     TUciProtocol uci;
@@ -310,6 +414,12 @@ void TestEngineProtocols::uciInfoLine()
     QCOMPARE(labels.nodes, TAnalysisLabels::Unknown);
     uci.ProcessLine(line, labels);
     QCOMPARE(labels.nodes, QStringLiteral("123.456 / 12.345"));
+
+    // Mate scores, counted in moves from the side to move.
+    uci.ProcessLine(QStringLiteral("info depth 9 score mate 3 nodes 10 pv d1h5"), labels);
+    QCOMPARE(labels.score, QStringLiteral("Mate in 3"));
+    uci.ProcessLine(QStringLiteral("info depth 9 score mate -2 nodes 10 pv g8f6"), labels);
+    QCOMPARE(labels.score, QStringLiteral("Mated in 2"));
 }
 
 void TestEngineProtocols::uciKeysAreWholeWords()
@@ -332,9 +442,9 @@ void TestEngineProtocols::uciKeysAreWholeWords()
     QCOMPARE(labels.nodes, QStringLiteral("5.000 / 100"));
     QCOMPARE(labels.searchTime, QStringLiteral("0 s"));
 
-    // A mate score leaves the score empty; a promotion fills the hint.
+    // A mate score is told in moves; a promotion fills the hint.
     uci.ProcessLine(QStringLiteral("info depth 22 score mate 3 pv a7a8q e8d7"), labels);
-    QCOMPARE(labels.score, QString());
+    QCOMPARE(labels.score, QStringLiteral("Mate in 3"));
     QCOMPARE(labels.hint, QStringLiteral("a7a8q"));
 }
 
