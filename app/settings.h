@@ -47,4 +47,6 @@ struct TSettings
     // All keys in their fixed order, the program's own after the ten first
     // ones.
     void write(TIniFile &file) const;
+
+    bool operator==(const TSettings &) const = default;
 };

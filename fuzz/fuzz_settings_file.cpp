@@ -5,21 +5,6 @@
 #include "app/settings.h"
 #include "fuzz/fuzz_check.h"
 
-namespace {
-
-bool SameSettings(const TSettings &a, const TSettings &b)
-{
-    return a.UseFigurineNotation == b.UseFigurineNotation && a.ShowComments == b.ShowComments
-        && a.ShowOnlyOngoingGames == b.ShowOnlyOngoingGames
-        && a.CheckServersPeriodically == b.CheckServersPeriodically
-        && a.LightSquaresColor == b.LightSquaresColor && a.DarkSquaresColor == b.DarkSquaresColor
-        && a.EngineFileName == b.EngineFileName && a.EngineProtocol == b.EngineProtocol
-        && a.ActiveLanguage == b.ActiveLanguage && a.ServerTimeoutSeconds == b.ServerTimeoutSeconds
-        && a.PollServers == b.PollServers && a.MinutesToCheck == b.MinutesToCheck
-        && a.AlertDaysLeft == b.AlertDaysLeft && a.GameListSort == b.GameListSort;
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
@@ -33,14 +18,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     TIniFile reread;
     reread.parse(contents);
     FUZZ_CHECK(reread.contents() == contents);
-    FUZZ_CHECK(SameSettings(TSettings::read(reread, programFolder), settings));
+    FUZZ_CHECK(TSettings::read(reread, programFolder) == settings);
 
     // Settings written into the file (in place, in their section or in a new
     // one) are what a later start reads.
     settings.write(reread);
     TIniFile written;
     written.parse(reread.contents());
-    FUZZ_CHECK(SameSettings(TSettings::read(written, programFolder), settings));
+    FUZZ_CHECK(TSettings::read(written, programFolder) == settings);
     FUZZ_CHECK(written.readInteger(QStringLiteral("SETUP"), QStringLiteral("MINUTES_TO_CHECK"), -1) >= 5);
     return 0;
 }
