@@ -728,7 +728,7 @@ void TQuorvalMain::createMenus()
     addEntry(toFile, "Rewritefile1", QStringLiteral("Rewrite file"));
     addEntry(toFile, "Appendtofile1", QStringLiteral("Append to file"));
     QAction *withNotes = exportPgn->addAction(QStringLiteral("With my notes"));
-    withNotes->setObjectName(QStringLiteral("ExportWithNotes1"));
+    withNotes->setObjectName(QStringLiteral("ExportWithNotes"));
     withNotes->setCheckable(true);
     addEntry(commands, "CopyEPDtoclipboard1", QStringLiteral("Copy EPD to clipboard"));
     addEntry(commands, "Showgamelog1", QStringLiteral("Show game log"));

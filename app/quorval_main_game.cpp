@@ -132,7 +132,7 @@ void TQuorvalMain::exportGame(bool toClipboard, bool append)
 {
     if (!m_hasCurrentGame)
         return;
-    const bool withNotes = findChild<QAction *>(QStringLiteral("ExportWithNotes1"))->isChecked();
+    const bool withNotes = findChild<QAction *>(QStringLiteral("ExportWithNotes"))->isChecked();
     ExportPGN(m_currentGame, m_game, m_gameComments, withNotes ? m_notesPane->text() : QString(), toClipboard, append,
               m_context.ProgramFolder, this);
 }

@@ -123,11 +123,6 @@ XfccTransport Transport()
     return transport;
 }
 
-void CountAnswers(benchmark::State &state, int answered)
-{
-    state.counters["servers_answered"] = answered;
-}
-
 void BM_CheckAtOnce(benchmark::State &state)
 {
     const auto peers = StartPeers(state.range(0) != 0);
@@ -139,7 +134,7 @@ void BM_CheckAtOnce(benchmark::State &state)
         for (int i = 0; i < ServerCount; ++i)
             answered += check.outcome(i).answered;
     }
-    CountAnswers(state, answered);
+    state.counters["servers_answered"] = answered;
 }
 
 void BM_CheckOneAfterAnother(benchmark::State &state)
@@ -156,7 +151,7 @@ void BM_CheckOneAfterAnother(benchmark::State &state)
             }
         }
     }
-    CountAnswers(state, answered);
+    state.counters["servers_answered"] = answered;
 }
 
 } // namespace
