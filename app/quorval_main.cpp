@@ -217,7 +217,7 @@ void TQuorvalMain::updateTrayIcon()
     if (!m_tray || !m_settings.PollServers)
         return;
     const int due = m_dueAlerts.dueCount();
-    m_tray->setIcon(m_serverStateIcons.at(int(due > 0 ? ServerState::MoveDue : ServerState::NoMoveDue)));
+    m_tray->setIcon(DueCountIcon(due));
     m_tray->setToolTip(MultiLang1->Translate(QStringLiteral("@traydue")).replace(QLatin1String("%1"), QString::number(due)));
     m_tray->show();
 }

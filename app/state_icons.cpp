@@ -96,3 +96,22 @@ QList<QIcon> GameStateIcons()
         }),
     };
 }
+
+QIcon DueCountIcon(int due)
+{
+    QPixmap pixmap = serverIcon(due > 0 ? ServerState::MoveDue : ServerState::NoMoveDue).pixmap(32, 32);
+    if (due <= 0)
+        return QIcon(pixmap);
+    // The number of due games over the badge.
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::white, 1.5));
+    p.setBrush(QColor(220, 40, 30));
+    p.drawEllipse(QRectF(14, 13, 17, 17));
+    QFont font = p.font();
+    font.setPixelSize(due > 9 ? 9 : 12);
+    font.setBold(true);
+    p.setFont(font);
+    p.drawText(QRectF(14, 13, 17, 17), Qt::AlignCenter, due > 99 ? QStringLiteral("99") : QString::number(due));
+    return QIcon(pixmap);
+}

@@ -12,3 +12,5 @@ QList<QIcon> ServerStateIcons();
 // Game states: 0 the user to move, 1 the opponent to move, 2 lost, 3 won,
 // 4 drawn (16 x 16).
 QList<QIcon> GameStateIcons();
+// The tray's picture: the server picture with the number of due games.
+QIcon DueCountIcon(int due);

@@ -68,6 +68,13 @@ private Q_SLOTS:
         QCOMPARE(m_window->settings().MinutesToCheck, 5);
     }
 
+    void theTrayPictureShowsTheNumberOfDueGames()
+    {
+        const auto image = [](int due) { return DueCountIcon(due).pixmap(32, 32).toImage(); };
+        QVERIFY(image(2) != image(3));
+        QVERIFY(image(0) != image(1));
+    }
+
     void aMoveOfTheOpponentIsToldOnce()
     {
         QSignalSpy alerts(m_window.get(), &TQuorvalMain::alerted);
