@@ -117,10 +117,10 @@ TOptionsDialog::TOptionsDialog(TSettings &settings, const QString &serversFolder
     engineRow->addWidget(EditEngine, 1);
     engineRow->addWidget(browse);
     auto *argumentsRow = new QHBoxLayout;
-    auto *label4 = named(new QLabel(QStringLiteral("Arguments"), this), "Label4");
+    auto *argumentsLabel = named(new QLabel(QStringLiteral("Arguments"), this), "LabelEngineArguments");
     EditEngineArguments = named(new QLineEdit(this), "EditEngineArguments");
-    label4->setBuddy(EditEngineArguments);
-    argumentsRow->addWidget(label4);
+    argumentsLabel->setBuddy(EditEngineArguments);
+    argumentsRow->addWidget(argumentsLabel);
     argumentsRow->addWidget(EditEngineArguments, 1);
 
     EditEngineType = named(new TRadioGroup(this), "EditEngineType");

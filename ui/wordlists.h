@@ -30,7 +30,8 @@ class TMultiLang;
 //                 "@enginenoanswer".
 //   options dialog   %Form%, GroupBox1, Button1-3, EditShowComments,
 //                 EditFigurine, EditShowOngoing, EditCheckServers,
-//                 EditShowCoordinates, EditShowLastMove, EditShowCheck, Label1-4,
+//                 EditShowCoordinates, EditShowLastMove, EditShowCheck, Label1-3,
+//                 LabelEngineArguments,
 //                 EditLAnguage and EditEngineType (TRadioGroup), OKBtn, CancelBtn;
 //                 message "@selectserverfirst".
 //   add-server dialog   %Form%, Edit1-Edit5 (QLineEdits, each the buddy of
