@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <limits>
 
 namespace {
 
@@ -69,18 +70,24 @@ void AnalysisWithStockfish(benchmark::State &state)
         qint64 readAt = -1;
         TAnalysisLabels shown = controller.Labels();
         QList<qint64> waits;
+        qint64 lastUpdate = -1;
+        qint64 closest = std::numeric_limits<qint64>::max();
         QObject::connect(process, &QProcess::readyRead, [&] {
             if (readAt < 0 && process->bytesAvailable() > 0)
-                readAt = clock.elapsed();
+                readAt = clock.nsecsElapsed();
         });
         QObject::connect(&controller, &TEngineController::labelsChanged, [&](const TAnalysisLabels &labels) {
             shown = labels;
+            const qint64 now = clock.nsecsElapsed();
+            if (lastUpdate >= 0)
+                closest = std::min(closest, now - lastUpdate);
+            lastUpdate = now;
             const qint64 since = owedSince >= 0 ? owedSince : readAt;
-            waits.append(since < 0 ? 0 : clock.elapsed() - since);
+            waits.append(since < 0 ? 0 : clock.nsecsElapsed() - since);
             owedSince = -1;
         });
         QObject::connect(controller.Process(), &TEngineProcess::linesReceived, [&] {
-            const qint64 arrived = readAt < 0 ? clock.elapsed() : readAt;
+            const qint64 arrived = readAt < 0 ? clock.nsecsElapsed() : readAt;
             readAt = -1;
             if (owedSince < 0 && !(controller.Labels() == shown))
                 owedSince = arrived;
@@ -96,15 +103,17 @@ void AnalysisWithStockfish(benchmark::State &state)
         qint64 total = 0;
         for (qint64 wait : waits)
             total += wait;
-        const double meanWait = waits.isEmpty() ? 0.0 : double(total) / double(waits.size());
-        const double maxWait = waits.isEmpty() ? 0.0 : double(*std::max_element(waits.begin(), waits.end()));
+        const double meanWait = waits.isEmpty() ? 0.0 : double(total) / double(waits.size()) / 1e6;
+        const double maxWait = waits.isEmpty() ? 0.0 : double(*std::max_element(waits.begin(), waits.end())) / 1e6;
         state.counters["wait_mean_ms"] = meanWait;
         state.counters["wait_max_ms"] = maxWait;
         state.counters["cpu_percent"] = cpuPercent;
         state.counters["updates"] = double(waits.size());
-        std::printf("line to label: mean %.0f ms, at most %.0f ms over %lld updates; "
-                    "own CPU while analysing: %.2f %% of one core\n",
-                    meanWait, maxWait, static_cast<long long>(waits.size()), cpuPercent);
+        const double closestMs = waits.size() < 2 ? 0.0 : double(closest) / 1e6;
+        state.counters["closest_updates_ms"] = closestMs;
+        std::printf("line to label: mean %.1f ms, at most %.1f ms over %lld updates; "
+                    "closest two updates %.1f ms apart; own CPU while analysing: %.2f %% of one core\n",
+                    meanWait, maxWait, static_cast<long long>(waits.size()), closestMs, cpuPercent);
     }
 }
 

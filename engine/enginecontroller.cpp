@@ -233,9 +233,12 @@ void TEngineController::PublishLabelsSoon()
     // However fast an engine writes, the panel is redrawn at most every 100 ms.
     if (m_labels == m_shownLabels || m_labelUpdate.isActive())
         return;
-    const qint64 since = m_lastLabelUpdate.isValid() ? m_lastLabelUpdate.elapsed() : LabelUpdateInterval;
-    if (since >= LabelUpdateInterval)
+    // Counted finer than the timer's milliseconds and rounded down, so that
+    // the timer firing late does not make a line wait longer than the interval.
+    const qint64 interval = LabelUpdateInterval * 1000;
+    const qint64 since = m_lastLabelUpdate.isValid() ? m_lastLabelUpdate.nsecsElapsed() / 1000 : interval;
+    if (since >= interval)
         PublishLabels();
     else
-        m_labelUpdate.start(int(LabelUpdateInterval - since));
+        m_labelUpdate.start(int((interval - since) / 1000));
 }
