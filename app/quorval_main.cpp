@@ -72,23 +72,22 @@ TQuorvalMain::TQuorvalMain(const TProgramContext &context, QWidget *parent)
     createBoard();
     createMoveList();
     wireCommands();
-    MultiLang1 = createMultiLang(this, WordList::QuorvalMain);
-    SaveForm1 = new TSaveForm(this);
-    SaveForm1->setObjectName(QStringLiteral("SaveForm1"));
-    SaveForm1->setRegistryKey(QStringLiteral("Software\\Quorval\\QuorvalMain"));
-    SaveForm1->setCentreAtFirstShow(true);
-    SaveForm1->setEnabled(true);
+    m_translator = createMultiLang(this, WordList::QuorvalMain);
+    m_windowPlacement = new TSaveForm(this);
+    m_windowPlacement->setRegistryKey(QStringLiteral("Software\\Quorval\\QuorvalMain"));
+    m_windowPlacement->setCentreAtFirstShow(true);
+    m_windowPlacement->setEnabled(true);
     // The described layout until the player moves a splitter: the board
     // pane at its smallest, the lists below taking the rest.
-    SaveForm1->addSplitter(findChild<QSplitter *>(QStringLiteral("MainSplitter")), UpperAreaHeight);
-    SaveForm1->addSplitter(findChild<QSplitter *>(QStringLiteral("UpperPanel")), BoardPanelWidth);
-    FormCreate();
-    SaveForm1->afterLoad();
+    m_windowPlacement->addSplitter(findChild<QSplitter *>(QStringLiteral("MainSplitter")), UpperAreaHeight);
+    m_windowPlacement->addSplitter(findChild<QSplitter *>(QStringLiteral("UpperPanel")), BoardPanelWidth);
+    applyStoredSettings();
+    m_windowPlacement->afterLoad();
 }
 
 TQuorvalMain::~TQuorvalMain() = default;
 
-void TQuorvalMain::FormCreate()
+void TQuorvalMain::applyStoredSettings()
 {
     setWindowTitle(ApplicationTitle());
 
@@ -106,16 +105,16 @@ void TQuorvalMain::FormCreate()
     applyPolling();
 
     // The engine panel keeps the colour it gets here for the whole run.
-    PanelEngine->SetBackgroundColor(ColorFromColorRef(m_settings.LightSquaresColor));
+    m_enginePanel->SetBackgroundColor(ColorFromColorRef(m_settings.LightSquaresColor));
     applyBoardColors();
 
     // Now and at every activation: the options dialog may have changed it. A
     // language the program does not have is reported once here; from then on
     // the default is used, and stored at shutdown.
-    MultiLang1->setActiveLanguage(m_settings.ActiveLanguage);
-    if (m_settings.ActiveLanguage >= MultiLang1->languages())
+    m_translator->setActiveLanguage(m_settings.ActiveLanguage);
+    if (m_settings.ActiveLanguage >= m_translator->languages())
         m_settings.ActiveLanguage = TSettings().ActiveLanguage;
-    MultiLang1->followActivation([this] { return int(m_settings.ActiveLanguage); });
+    m_translator->followActivation([this] { return int(m_settings.ActiveLanguage); });
     update();
 }
 
@@ -125,19 +124,19 @@ bool TQuorvalMain::event(QEvent *event)
     if (event->type() == QEvent::WindowDeactivate && m_notesPane) {
         m_notesPane->flush();  // the player turns to another window
     } else if (event->type() == QEvent::WindowActivate) {
-        RunGuarded([this] { FormActivate(); });
+        RunGuarded([this] { windowActivated(); });
     } else if (event->type() == QEvent::Show && !m_activatedOnce) {
         // Without a window manager (a bare X server) the window may never be
         // activated; the start-up work must not wait for that.
         QTimer::singleShot(0, this, [this] {
             if (!m_activatedOnce && isVisible())
-                RunGuarded([this] { FormActivate(); });
+                RunGuarded([this] { windowActivated(); });
         });
     }
     return handled;
 }
 
-void TQuorvalMain::FormActivate()
+void TQuorvalMain::windowActivated()
 {
     if (!m_activatedOnce) {
         m_activatedOnce = true;
@@ -147,36 +146,36 @@ void TQuorvalMain::FormActivate()
         // others from being checked.
         RunGuarded([this] { refreshServerList(true); });
         if (m_settings.CheckServersPeriodically)
-            SpyServers();
+            checkServers();
     }
     // A first run starts in the options dialog, where the user adds servers.
-    if (OptionsDialog && !m_firstRunOptionsShown && !QFile::exists(m_context.settingsFileName())) {
+    if (m_optionsDialog && !m_firstRunOptionsShown && !QFile::exists(m_context.settingsFileName())) {
         m_firstRunOptionsShown = true;
-        Options1Click();
+        showOptions();
     }
 }
 
 void TQuorvalMain::createDialogs()
 {
     const auto language = [this] { return int(m_settings.ActiveLanguage); };
-    AddServerDialog = new TAddServerDialog(m_context.ServersFolder, language, this);
-    AboutBox = new TAboutBox(language, this);
-    OptionsDialog = new TOptionsDialog(m_settings, m_context.ServersFolder, AddServerDialog, this);
-    PromotionDialog = new TPromotionDialog(this);
-    WaitWindow = new TWaitWindow([this] { return ColorFromColorRef(m_settings.LightSquaresColor); }, this);
-    WaitWindow->setLanguageSource(language);
+    m_addServerDialog = new TAddServerDialog(m_context.ServersFolder, language, this);
+    m_aboutBox = new TAboutBox(language, this);
+    m_optionsDialog = new TOptionsDialog(m_settings, m_context.ServersFolder, m_addServerDialog, this);
+    m_promotionDialog = new TPromotionDialog(this);
+    m_waitWindow = new TWaitWindow([this] { return ColorFromColorRef(m_settings.LightSquaresColor); }, this);
+    m_waitWindow->setLanguageSource(language);
     const auto listServers = [this] { RunGuarded([this] { refreshServerList(false); }); };
-    connect(AddServerDialog, &TAddServerDialog::serverSaved, this, listServers);
-    connect(OptionsDialog, &TOptionsDialog::serversChanged, this, listServers);
+    connect(m_addServerDialog, &TAddServerDialog::serverSaved, this, listServers);
+    connect(m_optionsDialog, &TOptionsDialog::serversChanged, this, listServers);
 }
 
-void TQuorvalMain::Options1Click()
+void TQuorvalMain::showOptions()
 {
-    if (OptionsDialog->exec() == QDialog::Accepted) {
-        MultiLang1->setActiveLanguage(m_settings.ActiveLanguage);
+    if (m_optionsDialog->exec() == QDialog::Accepted) {
+        m_translator->setActiveLanguage(m_settings.ActiveLanguage);
         applyServerTimeout();
         applyPolling();
-        UpdateMoveList();
+        updateMoveList();
         applyBoardColors();
     }
 }
@@ -218,17 +217,17 @@ void TQuorvalMain::updateTrayIcon()
         return;
     const int due = m_dueAlerts.dueCount();
     m_tray->setIcon(DueCountIcon(due));
-    m_tray->setToolTip(MultiLang1->Translate(QStringLiteral("@traydue")).replace(QLatin1String("%1"), QString::number(due)));
+    m_tray->setToolTip(m_translator->Translate(QStringLiteral("@traydue")).replace(QLatin1String("%1"), QString::number(due)));
     m_tray->show();
 }
 
 void TQuorvalMain::pollServers()
 {
-    if (m_serverRequestRunning || m_backgroundCheck || ServersList->count() == 0)
+    if (m_serverRequestRunning || m_backgroundCheck || m_serverList->count() == 0)
         return;
     QList<XfccAccount> accounts;
-    for (int i = 0; i < ServersList->count(); ++i) {
-        const QString name = ServersList->item(i)->text();
+    for (int i = 0; i < m_serverList->count(); ++i) {
+        const QString name = m_serverList->item(i)->text();
         try {
             const ServerEntry entry = ReadServerFile(m_context.ServersFolder, name);
             accounts << XfccAccount{name, entry.ServiceUrl, entry.UserName, entry.Password};
@@ -242,7 +241,7 @@ void TQuorvalMain::pollServers()
     connect(check, &TServerCheck::serverChecked, this, [this, check](int index) {
         const QString name = check->servers().at(index).Name;
         const ServerCheckOutcome &outcome = check->outcome(index);
-        if (QListWidgetItem *server = ServersList->findItems(name, Qt::MatchExactly).value(0))
+        if (QListWidgetItem *server = m_serverList->findItems(name, Qt::MatchExactly).value(0))
             markCheckedServer(server, outcome);
         if (outcome.answered) {
             for (const DueAlert &alert : m_dueAlerts.take(name, outcome.games))
@@ -261,7 +260,7 @@ void TQuorvalMain::notify(const DueAlert &alert)
     const XfccGame &game = alert.game;
     const QString id = alert.kind == DueAlert::Kind::MoveDue ? QStringLiteral("@alertmovedue")
                                                              : QStringLiteral("@alerttimeshort");
-    QString text = MultiLang1->Translate(id);
+    QString text = m_translator->Translate(id);
     text.replace(QLatin1String("%game"), QString::number(game.id))
         .replace(QLatin1String("%white"), game.white)
         .replace(QLatin1String("%black"), game.black)
@@ -281,16 +280,16 @@ void TQuorvalMain::showAlertedGame()
     showNormal();
     raise();
     activateWindow();
-    QListWidgetItem *server = ServersList->findItems(m_alertServer, Qt::MatchExactly).value(0);
+    QListWidgetItem *server = m_serverList->findItems(m_alertServer, Qt::MatchExactly).value(0);
     if (!server || m_serverRequestRunning)
         return;
-    ServersList->setCurrentItem(server);
-    ServersListClick();
-    for (int i = 0; i < GameList->topLevelItemCount(); ++i) {
-        const auto *row = static_cast<const GameRow *>(GameList->topLevelItem(i));
-        if (row->game().id == m_alertGameId && GameList->currentItem() != row) {
-            GameList->setCurrentItem(GameList->topLevelItem(i));
-            GameListClick();
+    m_serverList->setCurrentItem(server);
+    showServerGames();
+    for (int i = 0; i < m_gameList->topLevelItemCount(); ++i) {
+        const auto *row = static_cast<const GameRow *>(m_gameList->topLevelItem(i));
+        if (row->game().id == m_alertGameId && m_gameList->currentItem() != row) {
+            m_gameList->setCurrentItem(m_gameList->topLevelItem(i));
+            loadSelectedGame();
             return;
         }
     }
@@ -298,19 +297,19 @@ void TQuorvalMain::showAlertedGame()
 
 void TQuorvalMain::closeEvent(QCloseEvent *event)
 {
-    FormDestroy();
+    shutDown();
     event->accept();
 }
 
-void TQuorvalMain::FormDestroy()
+void TQuorvalMain::shutDown()
 {
     if (m_destroyed)
         return;
     m_destroyed = true;
     if (!m_notesPane->flush())
         MessageDlg(m_notesPane->problem(), TPrompts::Icon::Warning, TPrompts::Button::Ok, this);
-    if (Engine->Connected())
-        EngineButtonClick();
+    if (m_engine->Connected())
+        toggleEngine();
     // Both places a temporary game file may have been left in.
     QFile::remove(m_context.ProgramFolder + QStringLiteral("temporal.pgn"));
     QFile::remove(m_context.TempFolder + QDir::separator() + QStringLiteral("temporal.pgn"));
@@ -321,20 +320,15 @@ void TQuorvalMain::FormDestroy()
     ini.save();
 }
 
-void TQuorvalMain::Exit1Click()
-{
-    close();
-}
-
-void TQuorvalMain::RefreshNodeList()
+void TQuorvalMain::listServers()
 {
     if (m_serverRequestRunning)
         return;
-    ServersList->clear();
-    ServersList->repaint();
+    m_serverList->clear();
+    m_serverList->repaint();
     for (const QString &name : ListServerFiles(m_context.ServersFolder)) {
         ReadServerFile(m_context.ServersFolder, name);
-        setServerStateIcon(new QListWidgetItem(name, ServersList), ServerState::NoMoveDue);
+        setServerStateIcon(new QListWidgetItem(name, m_serverList), ServerState::NoMoveDue);
     }
 }
 
@@ -342,12 +336,12 @@ void TQuorvalMain::refreshServerList(bool withGames)
 {
     if (m_serverRequestRunning)
         return;
-    RefreshNodeList();
-    if (ServersList->count() == 0)
+    listServers();
+    if (m_serverList->count() == 0)
         return;
-    ServersList->setCurrentRow(0);
+    m_serverList->setCurrentRow(0);
     if (withGames)
-        ServersListClick();
+        showServerGames();
 }
 
 void TQuorvalMain::setServerStateIcon(QListWidgetItem *server, ServerState state, const QString &reason)
@@ -383,17 +377,17 @@ QString TQuorvalMain::notReachedText(const ServerCheckOutcome &outcome) const
     case EXfccError::Kind::Reply:
         break;
     }
-    return MultiLang1->Translate(QLatin1String(reason)) + QLatin1Char('\n') + outcome.failure;
+    return m_translator->Translate(QLatin1String(reason)) + QLatin1Char('\n') + outcome.failure;
 }
 
 QString TQuorvalMain::connectingText(const QString &serverName) const
 {
-    return MultiLang1->Translate(QStringLiteral("@connectingtoserver")) + serverName;
+    return m_translator->Translate(QStringLiteral("@connectingtoserver")) + serverName;
 }
 
-void TQuorvalMain::RefreshGameList()
+void TQuorvalMain::refreshGames()
 {
-    QListWidgetItem *server = ServersList->currentItem();
+    QListWidgetItem *server = m_serverList->currentItem();
     if (!server || m_serverRequestRunning)
         return;
     const QScopedValueRollback running(m_serverRequestRunning, true);
@@ -402,17 +396,17 @@ void TQuorvalMain::RefreshGameList()
     // board can still be sent once the server answers again.
     const ServerEntry listedServer = m_currentServer;
     const bool hadCurrentGame = m_hasCurrentGame;
-    const int selectedRow = GameList->indexOfTopLevelItem(GameList->currentItem());
+    const int selectedRow = m_gameList->indexOfTopLevelItem(m_gameList->currentItem());
     ServerState state = ServerState(server->data(Qt::UserRole).toInt());
     QString stateReason = server->toolTip();
     m_currentServer.Name = server->text();
     // Last of all, also when the request failed: the server's icon.
     const auto markServer = qScopeGuard([&] { setServerStateIcon(server, state, stateReason); });
-    TRequestWait wait(WaitWindow, connectingText(server->text()), m_xfccTransport);
-    QList<QTreeWidgetItem *> listedRows = GameList->invisibleRootItem()->takeChildren();
+    TRequestWait wait(m_waitWindow, connectingText(server->text()), m_xfccTransport);
+    QList<QTreeWidgetItem *> listedRows = m_gameList->invisibleRootItem()->takeChildren();
     const auto dropListedRows = qScopeGuard([&] { qDeleteAll(listedRows); });
     m_hasCurrentGame = false;
-    GameList->repaint();
+    m_gameList->repaint();
 
     try {
         const ServerEntry entry = ReadServerFile(m_context.ServersFolder, server->text());
@@ -432,14 +426,14 @@ void TQuorvalMain::RefreshGameList()
                 continue;
             if (GameListColumns::AwaitsMyMove(game))
                 state = ServerState::MoveDue;
-            new GameRow(GameList, game, m_gameStateIcons);
+            new GameRow(m_gameList, game, m_gameStateIcons);
         }
         sortGameList();
     } catch (...) {
         if (listedServer.Name == server->text() && !listedRows.isEmpty()) {
-            GameList->clear();
-            GameList->addTopLevelItems(std::exchange(listedRows, {}));
-            GameList->setCurrentItem(GameList->topLevelItem(selectedRow));
+            m_gameList->clear();
+            m_gameList->addTopLevelItems(std::exchange(listedRows, {}));
+            m_gameList->setCurrentItem(m_gameList->topLevelItem(selectedRow));
             m_currentServer = listedServer;
             m_hasCurrentGame = hadCurrentGame;
         } else {
@@ -453,16 +447,16 @@ void TQuorvalMain::RefreshGameList()
 void TQuorvalMain::sortGameList()
 {
     const GameListOrder order = GameListOrder::fromSetting(m_settings.GameListSort);
-    QTreeWidgetItem *current = GameList->currentItem();
-    QList<QTreeWidgetItem *> rows = GameList->invisibleRootItem()->takeChildren();
+    QTreeWidgetItem *current = m_gameList->currentItem();
+    QList<QTreeWidgetItem *> rows = m_gameList->invisibleRootItem()->takeChildren();
     std::stable_sort(rows.begin(), rows.end(), [&order](const QTreeWidgetItem *a, const QTreeWidgetItem *b) {
         return order.less(static_cast<const GameRow *>(a)->game(), static_cast<const GameRow *>(b)->game());
     });
-    GameList->addTopLevelItems(rows);
-    GameList->setCurrentItem(current);
-    GameList->header()->setSortIndicatorShown(!order.isDefault());
+    m_gameList->addTopLevelItems(rows);
+    m_gameList->setCurrentItem(current);
+    m_gameList->header()->setSortIndicatorShown(!order.isDefault());
     if (!order.isDefault())
-        GameList->header()->setSortIndicator(order.column, order.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+        m_gameList->header()->setSortIndicator(order.column, order.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
 void TQuorvalMain::gameListHeadingClicked(int column)
@@ -471,20 +465,20 @@ void TQuorvalMain::gameListHeadingClicked(int column)
     sortGameList();
 }
 
-void TQuorvalMain::ServersListClick()
+void TQuorvalMain::showServerGames()
 {
     if (m_serverRequestRunning)
         return;
-    RefreshGameList();
-    if (GameList->topLevelItemCount() == 0)
+    refreshGames();
+    if (m_gameList->topLevelItemCount() == 0)
         return;
-    GameList->setCurrentItem(GameList->topLevelItem(0));
-    GameListClick();
+    m_gameList->setCurrentItem(m_gameList->topLevelItem(0));
+    loadSelectedGame();
 }
 
-void TQuorvalMain::SpyServers()
+void TQuorvalMain::checkServers()
 {
-    if (ServersList->count() == 0 || m_serverRequestRunning)
+    if (m_serverList->count() == 0 || m_serverRequestRunning)
         return;
     // Every server is asked at once and marked as its answer arrives; one that
     // cannot be reached says why. A server file that cannot be read is
@@ -493,13 +487,13 @@ void TQuorvalMain::SpyServers()
     bool cancelled = false;
     {
         const QScopedValueRollback running(m_serverRequestRunning, true);
-        TRequestWait wait(WaitWindow, QString(), m_xfccTransport);
-        ServersList->repaint();
-        GameList->repaint();
+        TRequestWait wait(m_waitWindow, QString(), m_xfccTransport);
+        m_serverList->repaint();
+        m_gameList->repaint();
         QList<QListWidgetItem *> asked;
         QList<XfccAccount> accounts;
-        for (int i = 0; i < ServersList->count(); ++i) {
-            QListWidgetItem *server = ServersList->item(i);
+        for (int i = 0; i < m_serverList->count(); ++i) {
+            QListWidgetItem *server = m_serverList->item(i);
             try {
                 const ServerEntry entry = ReadServerFile(m_context.ServersFolder, server->text());
                 accounts << XfccAccount{server->text(), entry.ServiceUrl, entry.UserName, entry.Password};
@@ -526,7 +520,7 @@ void TQuorvalMain::SpyServers()
         cancelled = wait.cancellation().isCancelled();
     }
     if (!cancelled)
-        RunGuarded([this] { ServersListClick(); });
+        RunGuarded([this] { showServerGames(); });
     if (unreadableServerFile)
         std::rethrow_exception(unreadableServerFile);
 }
@@ -542,17 +536,7 @@ void TQuorvalMain::markCheckedServer(QListWidgetItem *server, const ServerCheckO
     setServerStateIcon(server, moveDue ? ServerState::MoveDue : ServerState::NoMoveDue);
 }
 
-void TQuorvalMain::Getgamelist2Click()
-{
-    RefreshGameList();
-}
-
-void TQuorvalMain::Checkservers1Click()
-{
-    SpyServers();
-}
-
-QString TQuorvalMain::WebSiteBase()
+QString TQuorvalMain::webSiteBase()
 {
     return QStringLiteral("https://www.quorval.org");
 }
@@ -569,46 +553,46 @@ void TQuorvalMain::openServerAddress(const QString &address)
         return;
     // A server or a hand-made file could name a local file or program here.
     if (!IsWebAddress(address)) {
-        MessageDlg(MultiLang1->Translate(QStringLiteral("@notawebaddress")).replace(QLatin1String("%1"), address),
+        MessageDlg(m_translator->Translate(QStringLiteral("@notawebaddress")).replace(QLatin1String("%1"), address),
                    TPrompts::Icon::Warning, TPrompts::Button::Ok, this);
         return;
     }
     openAddress(address);
 }
 
-void TQuorvalMain::Mainhelp1Click()
+void TQuorvalMain::openOnlineHelp()
 {
-    openAddress(WebSiteBase() + QStringLiteral("/xfcc/index.html"));
+    openAddress(webSiteBase() + QStringLiteral("/xfcc/index.html"));
 }
 
-void TQuorvalMain::Programhistory1Click()
+void TQuorvalMain::openProgramHistory()
 {
-    openAddress(WebSiteBase() + QStringLiteral("/xfcc/index.html#history"));
+    openAddress(webSiteBase() + QStringLiteral("/xfcc/index.html#history"));
 }
 
-void TQuorvalMain::Quorvalforums1Click()
+void TQuorvalMain::openForums()
 {
-    openAddress(WebSiteBase() + QStringLiteral("/cgi-bin/simpleforum.cgi"));
+    openAddress(webSiteBase() + QStringLiteral("/cgi-bin/simpleforum.cgi"));
 }
 
-void TQuorvalMain::Gotoserverwebsite1Click()
+void TQuorvalMain::openServerWebSite()
 {
     openServerAddress(m_currentServer.WebSite);
 }
 
-void TQuorvalMain::SpeedButton1Click()
+void TQuorvalMain::openGameWebPage()
 {
-    if (!GameList->currentItem() || !m_hasCurrentGame) {
+    if (!m_gameList->currentItem() || !m_hasCurrentGame) {
         MessageDlg(QStringLiteral("No game active!"), TPrompts::Icon::Error, TPrompts::Button::Ok, this);
         return;
     }
     openServerAddress(m_currentGame.gameLink);
 }
 
-void TQuorvalMain::About1Click()
+void TQuorvalMain::showAbout()
 {
-    AboutBox->setVersionText(QLatin1String(VersionText));
-    AboutBox->exec();
+    m_aboutBox->setVersionText(QLatin1String(VersionText));
+    m_aboutBox->exec();
 }
 
 template <typename Slot>
@@ -627,34 +611,34 @@ void TQuorvalMain::wire(const char *name, Slot slot)
 // connected here stay disabled.
 void TQuorvalMain::wireCommands()
 {
-    wire("SpeedButton2", &TQuorvalMain::Exit1Click);
-    wire("Exit1", &TQuorvalMain::Exit1Click);
-    wire("SpeedButton3", &TQuorvalMain::Options1Click);
-    wire("Options1", &TQuorvalMain::Options1Click);
-    wire("SpeedButton4", &TQuorvalMain::Checkservers1Click);
-    wire("Checkservers1", &TQuorvalMain::Checkservers1Click);
-    wire("Getgamelist2", &TQuorvalMain::Getgamelist2Click);
-    wire("SpeedButton6", &TQuorvalMain::GameListClick);
-    wire("SpeedButton1", &TQuorvalMain::SpeedButton1Click);
-    wire("Mainhelp1", &TQuorvalMain::Mainhelp1Click);
-    wire("Programhistory1", &TQuorvalMain::Programhistory1Click);
-    wire("Quorvalforums1", &TQuorvalMain::Quorvalforums1Click);
-    wire("About1", &TQuorvalMain::About1Click);
-    wire("EngineButton", &TQuorvalMain::EngineButtonClick);
-    wire("SendMove1", &TQuorvalMain::SendMove1Click);
-    wire("Clearclipboard1", &TQuorvalMain::Clearclipboard1Click);
-    wire("Appendtoclipboard1", &TQuorvalMain::Appendtoclipboard1Click);
-    wire("Rewritefile1", &TQuorvalMain::Rewritefile1Click);
-    wire("Appendtofile1", &TQuorvalMain::Appendtofile1Click);
-    wire("CopyEPDtoclipboard1", &TQuorvalMain::CopyEPDtoclipboard1Click);
-    wire("Showgamelog1", &TQuorvalMain::Showgamelog1Click);
-    wire("SpeedButton10", &TQuorvalMain::SendMove1Click);
-    wire("Checkserver1", &TQuorvalMain::ServersListClick);
-    wire("Gotoserverwebsite1", &TQuorvalMain::Gotoserverwebsite1Click);
-    connect(ServersList, &QListWidget::itemClicked, this, Guarded(this, &TQuorvalMain::ServersListClick));
-    connect(ServersList, &QListWidget::customContextMenuRequested, this,
-            [this](const QPoint &at) { ServersPopup->popup(ServersList->viewport()->mapToGlobal(at)); });
-    connect(GameList, &QTreeWidget::itemClicked, this, Guarded(this, &TQuorvalMain::GameListClick));
+    wire("closeButton", &TQuorvalMain::close);
+    wire("exitAction", &TQuorvalMain::close);
+    wire("optionsButton", &TQuorvalMain::showOptions);
+    wire("optionsAction", &TQuorvalMain::showOptions);
+    wire("checkServersButton", &TQuorvalMain::checkServers);
+    wire("checkServersAction", &TQuorvalMain::checkServers);
+    wire("refreshGamesAction", &TQuorvalMain::refreshGames);
+    wire("reloadGameButton", &TQuorvalMain::loadSelectedGame);
+    wire("gameWebPageButton", &TQuorvalMain::openGameWebPage);
+    wire("onlineHelpAction", &TQuorvalMain::openOnlineHelp);
+    wire("programHistoryAction", &TQuorvalMain::openProgramHistory);
+    wire("forumsAction", &TQuorvalMain::openForums);
+    wire("aboutAction", &TQuorvalMain::showAbout);
+    wire("engineButton", &TQuorvalMain::toggleEngine);
+    wire("sendMoveAction", &TQuorvalMain::sendMove);
+    wire("copyGameAction", &TQuorvalMain::copyGame);
+    wire("appendGameToClipboardAction", &TQuorvalMain::appendGameToClipboard);
+    wire("saveGameAction", &TQuorvalMain::saveGame);
+    wire("appendGameToFileAction", &TQuorvalMain::appendGameToFile);
+    wire("copyEpdAction", &TQuorvalMain::copyEpd);
+    wire("showGameLogAction", &TQuorvalMain::showGameLog);
+    wire("sendMoveButton", &TQuorvalMain::sendMove);
+    wire("checkServerAction", &TQuorvalMain::showServerGames);
+    wire("serverWebSiteAction", &TQuorvalMain::openServerWebSite);
+    connect(m_serverList, &QListWidget::itemClicked, this, Guarded(this, &TQuorvalMain::showServerGames));
+    connect(m_serverList, &QListWidget::customContextMenuRequested, this,
+            [this](const QPoint &at) { m_serverMenu->popup(m_serverList->viewport()->mapToGlobal(at)); });
+    connect(m_gameList, &QTreeWidget::itemClicked, this, Guarded(this, &TQuorvalMain::loadSelectedGame));
 }
 
 QToolButton *TQuorvalMain::addToolButton(const char *name, const QString &hint, const QIcon &icon)
@@ -667,14 +651,14 @@ QToolButton *TQuorvalMain::addToolButton(const char *name, const QString &hint, 
     button->setEnabled(false);  // until wireCommands() connects it
     button->setFixedSize(30, 30);
     button->setIconSize(QSize(22, 22));
-    findChild<QToolBar *>(QStringLiteral("ToolBar1"))->addWidget(button);
+    findChild<QToolBar *>(QStringLiteral("toolBar"))->addWidget(button);
     return button;
 }
 
 void TQuorvalMain::createToolBar()
 {
     auto *toolBar = new QToolBar(this);
-    toolBar->setObjectName(QStringLiteral("ToolBar1"));
+    toolBar->setObjectName(QStringLiteral("toolBar"));
     toolBar->setMovable(false);
     toolBar->setFloatable(false);
     toolBar->setFixedHeight(ToolBarHeight);
@@ -682,18 +666,18 @@ void TQuorvalMain::createToolBar()
     addToolBar(toolBar);
 
     const QStyle *s = style();
-    addToolButton("SpeedButton2", QStringLiteral("Close Quorval"), s->standardIcon(QStyle::SP_DialogCloseButton));
-    addToolButton("SpeedButton3", QStringLiteral("Opens the config dialog"),
+    addToolButton("closeButton", QStringLiteral("Close Quorval"), s->standardIcon(QStyle::SP_DialogCloseButton));
+    addToolButton("optionsButton", QStringLiteral("Opens the config dialog"),
                   s->standardIcon(QStyle::SP_FileDialogDetailedView));
-    addToolButton("SpeedButton4", QStringLiteral("Check servers"), s->standardIcon(QStyle::SP_BrowserReload));
-    addToolButton("SpeedButton6", QStringLiteral("Reload game"), s->standardIcon(QStyle::SP_FileDialogContentsView));
-    addToolButton("SpeedButton10", QStringLiteral("Send move"), s->standardIcon(QStyle::SP_DialogApplyButton));
-    addToolButton("SpeedButton1", QStringLiteral("Go to game web page"), s->standardIcon(QStyle::SP_DriveNetIcon));
-    addToolButton("SpeedButton5", QStringLiteral("Go to the first move"), s->standardIcon(QStyle::SP_MediaSkipBackward));
-    addToolButton("SpeedButton7", QStringLiteral("Go to previous move"), s->standardIcon(QStyle::SP_MediaSeekBackward));
-    addToolButton("SpeedButton8", QStringLiteral("Go next move"), s->standardIcon(QStyle::SP_MediaSeekForward));
-    addToolButton("SpeedButton9", QStringLiteral("Go to last move"), s->standardIcon(QStyle::SP_MediaSkipForward));
-    addToolButton("EngineButton", QStringLiteral("Toggle engine analysis"), s->standardIcon(QStyle::SP_ComputerIcon));
+    addToolButton("checkServersButton", QStringLiteral("Check servers"), s->standardIcon(QStyle::SP_BrowserReload));
+    addToolButton("reloadGameButton", QStringLiteral("Reload game"), s->standardIcon(QStyle::SP_FileDialogContentsView));
+    addToolButton("sendMoveButton", QStringLiteral("Send move"), s->standardIcon(QStyle::SP_DialogApplyButton));
+    addToolButton("gameWebPageButton", QStringLiteral("Go to game web page"), s->standardIcon(QStyle::SP_DriveNetIcon));
+    addToolButton("firstMoveButton", QStringLiteral("Go to the first move"), s->standardIcon(QStyle::SP_MediaSkipBackward));
+    addToolButton("previousMoveButton", QStringLiteral("Go to previous move"), s->standardIcon(QStyle::SP_MediaSeekBackward));
+    addToolButton("nextMoveButton", QStringLiteral("Go next move"), s->standardIcon(QStyle::SP_MediaSeekForward));
+    addToolButton("lastMoveButton", QStringLiteral("Go to last move"), s->standardIcon(QStyle::SP_MediaSkipForward));
+    addToolButton("engineButton", QStringLiteral("Toggle engine analysis"), s->standardIcon(QStyle::SP_ComputerIcon));
 }
 
 void TQuorvalMain::createMenus()
@@ -706,51 +690,51 @@ void TQuorvalMain::createMenus()
     };
 
     QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->setObjectName(QStringLiteral("File1"));
-    addEntry(file, "Options1", QStringLiteral("Options ..."));
-    file->addSeparator()->setObjectName(QStringLiteral("N1"));
-    addEntry(file, "Exit1", QStringLiteral("Exit"));
+    file->setObjectName(QStringLiteral("fileMenu"));
+    addEntry(file, "optionsAction", QStringLiteral("Options ..."));
+    file->addSeparator()->setObjectName(QStringLiteral("fileSeparator"));
+    addEntry(file, "exitAction", QStringLiteral("Exit"));
 
     QMenu *commands = menuBar()->addMenu(QStringLiteral("Commands"));
-    commands->setObjectName(QStringLiteral("Commands1"));
-    addEntry(commands, "SendMove1", QStringLiteral("Send Move ..."));
-    addEntry(commands, "Getgamelist2", QStringLiteral("Refresh game list"));
-    addEntry(commands, "Checkservers1", QStringLiteral("Check servers"));
-    commands->addSeparator()->setObjectName(QStringLiteral("N2"));
+    commands->setObjectName(QStringLiteral("commandsMenu"));
+    addEntry(commands, "sendMoveAction", QStringLiteral("Send Move ..."));
+    addEntry(commands, "refreshGamesAction", QStringLiteral("Refresh game list"));
+    addEntry(commands, "checkServersAction", QStringLiteral("Check servers"));
+    commands->addSeparator()->setObjectName(QStringLiteral("commandsSeparator"));
     QMenu *exportPgn = commands->addMenu(QStringLiteral("Export PGN"));
-    exportPgn->setObjectName(QStringLiteral("ExportPGN1"));
+    exportPgn->setObjectName(QStringLiteral("exportPgnMenu"));
     QMenu *toClipboard = exportPgn->addMenu(QStringLiteral("To Clipboard"));
-    toClipboard->setObjectName(QStringLiteral("ToClipboard1"));
-    addEntry(toClipboard, "Clearclipboard1", QStringLiteral("Clear clipboard"));
-    addEntry(toClipboard, "Appendtoclipboard1", QStringLiteral("Append to clipboard"));
+    toClipboard->setObjectName(QStringLiteral("toClipboardMenu"));
+    addEntry(toClipboard, "copyGameAction", QStringLiteral("Clear clipboard"));
+    addEntry(toClipboard, "appendGameToClipboardAction", QStringLiteral("Append to clipboard"));
     QMenu *toFile = exportPgn->addMenu(QStringLiteral("To PGN file"));
-    toFile->setObjectName(QStringLiteral("ToPGNfile1"));
-    addEntry(toFile, "Rewritefile1", QStringLiteral("Rewrite file"));
-    addEntry(toFile, "Appendtofile1", QStringLiteral("Append to file"));
+    toFile->setObjectName(QStringLiteral("toPgnFileMenu"));
+    addEntry(toFile, "saveGameAction", QStringLiteral("Rewrite file"));
+    addEntry(toFile, "appendGameToFileAction", QStringLiteral("Append to file"));
     QAction *withNotes = exportPgn->addAction(QStringLiteral("With my notes"));
-    withNotes->setObjectName(QStringLiteral("ExportWithNotes"));
+    withNotes->setObjectName(QStringLiteral("exportWithNotesAction"));
     withNotes->setCheckable(true);
-    addEntry(commands, "CopyEPDtoclipboard1", QStringLiteral("Copy EPD to clipboard"));
-    addEntry(commands, "Showgamelog1", QStringLiteral("Show game log"));
+    addEntry(commands, "copyEpdAction", QStringLiteral("Copy EPD to clipboard"));
+    addEntry(commands, "showGameLogAction", QStringLiteral("Show game log"));
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("Help"));
-    help->setObjectName(QStringLiteral("Help1"));
-    addEntry(help, "Mainhelp1", QStringLiteral("Online help"));
-    addEntry(help, "Programhistory1", QStringLiteral("Program history"));
-    addEntry(help, "Quorvalforums1", QStringLiteral("Quorval forums"));
-    help->addSeparator()->setObjectName(QStringLiteral("N3"));
-    addEntry(help, "About1", QStringLiteral("About ..."));
+    help->setObjectName(QStringLiteral("helpMenu"));
+    addEntry(help, "onlineHelpAction", QStringLiteral("Online help"));
+    addEntry(help, "programHistoryAction", QStringLiteral("Program history"));
+    addEntry(help, "forumsAction", QStringLiteral("Quorval forums"));
+    help->addSeparator()->setObjectName(QStringLiteral("helpSeparator"));
+    addEntry(help, "aboutAction", QStringLiteral("About ..."));
 
-    ServersPopup = new QMenu(this);
-    ServersPopup->setObjectName(QStringLiteral("ServersPopup"));
-    addEntry(ServersPopup, "Checkserver1", QStringLiteral("Check server"));
-    addEntry(ServersPopup, "Gotoserverwebsite1", QStringLiteral("Go to server website"));
+    m_serverMenu = new QMenu(this);
+    m_serverMenu->setObjectName(QStringLiteral("serverMenu"));
+    addEntry(m_serverMenu, "checkServerAction", QStringLiteral("Check server"));
+    addEntry(m_serverMenu, "serverWebSiteAction", QStringLiteral("Go to server website"));
 }
 
 void TQuorvalMain::createPanels()
 {
     auto *central = new QWidget(this);
-    central->setObjectName(QStringLiteral("CentralPanel"));
+    central->setObjectName(QStringLiteral("centralPanel"));
     auto *layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -766,26 +750,26 @@ void TQuorvalMain::createPanels()
 
     auto *boardPane = new TSquarePane(upper);
     boardPane->setMinimumSide(BoardPanelWidth - 2 * TSquarePane::MarginX);
-    BoardPanel = boardPane;
-    BoardPanel->setObjectName(QStringLiteral("Panel1"));
-    upper->addWidget(BoardPanel);
+    m_boardPanel = boardPane;
+    m_boardPanel->setObjectName(QStringLiteral("boardPanel"));
+    upper->addWidget(m_boardPanel);
 
     auto *right = new QWidget(upper);
-    right->setObjectName(QStringLiteral("RightPanel"));
+    right->setObjectName(QStringLiteral("rightPanel"));
     auto *rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);
     rightLayout->setSpacing(0);
-    MoveListPanel = new QWidget(right);
-    MoveListPanel->setObjectName(QStringLiteral("MoveListPanel"));
-    new QVBoxLayout(MoveListPanel);
-    MoveListPanel->layout()->setContentsMargins(0, 0, 0, 0);
-    PanelEngine = new TEnginePanel(right);
-    Engine = new TEngineController(this);
-    Engine->setObjectName(QStringLiteral("EngineLink"));
-    Engine->SetLogFallbackFolder(m_context.TempFolder);
-    PanelEngine->Follow(Engine);
-    rightLayout->addWidget(MoveListPanel, 1);
-    rightLayout->addWidget(PanelEngine);
+    m_moveListPanel = new QWidget(right);
+    m_moveListPanel->setObjectName(QStringLiteral("moveListPanel"));
+    new QVBoxLayout(m_moveListPanel);
+    m_moveListPanel->layout()->setContentsMargins(0, 0, 0, 0);
+    m_enginePanel = new TEnginePanel(right);
+    m_engine = new TEngineController(this);
+    m_engine->setObjectName(QStringLiteral("engine"));
+    m_engine->SetLogFallbackFolder(m_context.TempFolder);
+    m_enginePanel->Follow(m_engine);
+    rightLayout->addWidget(m_moveListPanel, 1);
+    rightLayout->addWidget(m_enginePanel);
     upper->addWidget(right);
     upper->setStretchFactor(0, 1);
     upper->setStretchFactor(1, 1);
@@ -793,50 +777,50 @@ void TQuorvalMain::createPanels()
     layout->addWidget(splitter, 1);
 
     auto *lower = new QWidget(splitter);
-    lower->setObjectName(QStringLiteral("LowerPanel"));
+    lower->setObjectName(QStringLiteral("lowerPanel"));
     auto *lowerLayout = new QHBoxLayout(lower);
     lowerLayout->setContentsMargins(0, 0, 0, 0);
     lowerLayout->setSpacing(0);
 
-    ServersList = new QListWidget(lower);
-    ServersList->setObjectName(QStringLiteral("ServersList"));
-    ServersList->setViewMode(QListView::IconMode);
-    ServersList->setIconSize(QSize(32, 32));
-    ServersList->setMovement(QListView::Static);
-    ServersList->setResizeMode(QListView::Adjust);
-    ServersList->setWordWrap(true);
-    ServersList->setFixedWidth(ServersListWidth);
-    ServersList->setContextMenuPolicy(Qt::CustomContextMenu);
-    lowerLayout->addWidget(ServersList);
+    m_serverList = new QListWidget(lower);
+    m_serverList->setObjectName(QStringLiteral("serverList"));
+    m_serverList->setViewMode(QListView::IconMode);
+    m_serverList->setIconSize(QSize(32, 32));
+    m_serverList->setMovement(QListView::Static);
+    m_serverList->setResizeMode(QListView::Adjust);
+    m_serverList->setWordWrap(true);
+    m_serverList->setFixedWidth(ServersListWidth);
+    m_serverList->setContextMenuPolicy(Qt::CustomContextMenu);
+    lowerLayout->addWidget(m_serverList);
 
-    GameList = new QTreeWidget(lower);
-    GameList->setObjectName(QStringLiteral("GameList"));
-    GameList->setRootIsDecorated(false);
-    GameList->setItemsExpandable(false);
-    GameList->setUniformRowHeights(true);
-    GameList->setSelectionMode(QAbstractItemView::SingleSelection);
-    GameList->setSelectionBehavior(QAbstractItemView::SelectRows);
-    GameList->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    GameList->setIconSize(QSize(16, 16));
-    GameList->setHeaderLabels({QStringLiteral("Game#"), QStringLiteral("White"), QStringLiteral("Black"),
+    m_gameList = new QTreeWidget(lower);
+    m_gameList->setObjectName(QStringLiteral("gameList"));
+    m_gameList->setRootIsDecorated(false);
+    m_gameList->setItemsExpandable(false);
+    m_gameList->setUniformRowHeights(true);
+    m_gameList->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_gameList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_gameList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_gameList->setIconSize(QSize(16, 16));
+    m_gameList->setHeaderLabels({QStringLiteral("Game#"), QStringLiteral("White"), QStringLiteral("Black"),
                                QStringLiteral("Event"), QStringLiteral("Your time"),
                                QStringLiteral("Opp. time"), QStringLiteral("Result")});
     const int widths[] = {60, 100, 100, 120, 60, 60, 60};
     for (int column = 0; column < 7; ++column)
-        GameList->setColumnWidth(column, widths[column]);
-    GameList->header()->setStretchLastSection(false);
+        m_gameList->setColumnWidth(column, widths[column]);
+    m_gameList->header()->setStretchLastSection(false);
     // A click on a heading orders the list by that column; the list sorts
     // itself only then, so that new rows keep the chosen order.
-    GameList->header()->setSectionsClickable(true);
-    connect(GameList->header(), &QHeaderView::sectionClicked, this, &TQuorvalMain::gameListHeadingClicked);
+    m_gameList->header()->setSectionsClickable(true);
+    connect(m_gameList->header(), &QHeaderView::sectionClicked, this, &TQuorvalMain::gameListHeadingClicked);
     // Keep the selection visible when the list loses the focus.
-    QPalette gamePalette = GameList->palette();
+    QPalette gamePalette = m_gameList->palette();
     gamePalette.setColor(QPalette::Inactive, QPalette::Highlight,
                          gamePalette.color(QPalette::Active, QPalette::Highlight));
     gamePalette.setColor(QPalette::Inactive, QPalette::HighlightedText,
                          gamePalette.color(QPalette::Active, QPalette::HighlightedText));
-    GameList->setPalette(gamePalette);
-    lowerLayout->addWidget(GameList, 1);
+    m_gameList->setPalette(gamePalette);
+    lowerLayout->addWidget(m_gameList, 1);
     splitter->addWidget(lower);
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 1);

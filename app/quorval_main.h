@@ -58,41 +58,41 @@ public:
     const TProgramContext &context() const { return m_context; }
     TSettings &settings() { return m_settings; }
     const TSettings &settings() const { return m_settings; }
-    const ServerEntry &CurrentServer() const { return m_currentServer; }
-    const XfccGame *CurrentGame() const { return m_hasCurrentGame ? &m_currentGame : nullptr; }
+    const ServerEntry &currentServer() const { return m_currentServer; }
+    const XfccGame *currentGame() const { return m_hasCurrentGame ? &m_currentGame : nullptr; }
     // How server requests travel and how long they may take: the defaults of
     // XfccTransport with the time-out of the settings, unless set here.
     void setXfccTransport(const XfccTransport &transport) { m_xfccTransport = transport; }
 
-    QListWidget *serversList() const { return ServersList; }
-    QTreeWidget *gameList() const { return GameList; }
-    QWidget *boardPanel() const { return BoardPanel; }
-    QWidget *moveListPanel() const { return MoveListPanel; }
-    TEnginePanel *enginePanel() const { return PanelEngine; }
-    TEngineController *engine() const { return Engine; }
-    TMultiLang *multiLang() const { return MultiLang1; }
-    TAddServerDialog *addServerDialog() const { return AddServerDialog; }
-    TOptionsDialog *optionsDialog() const { return OptionsDialog; }
-    TAboutBox *aboutBox() const { return AboutBox; }
-    TWaitWindow *waitWindow() const { return WaitWindow; }
+    QListWidget *serverList() const { return m_serverList; }
+    QTreeWidget *gameList() const { return m_gameList; }
+    QWidget *boardPanel() const { return m_boardPanel; }
+    QWidget *moveListPanel() const { return m_moveListPanel; }
+    TEnginePanel *enginePanel() const { return m_enginePanel; }
+    TEngineController *engine() const { return m_engine; }
+    TMultiLang *translator() const { return m_translator; }
+    TAddServerDialog *addServerDialog() const { return m_addServerDialog; }
+    TOptionsDialog *optionsDialog() const { return m_optionsDialog; }
+    TAboutBox *aboutBox() const { return m_aboutBox; }
+    TWaitWindow *waitWindow() const { return m_waitWindow; }
     TNotesPane *notesPane() const { return m_notesPane; }
 
     // The board and the current game (app/quorval_main_board.cpp).
-    TChessDiagram2D *diagram() const { return Diagram; }
-    TPromotionDialog *promotionDialog() const { return PromotionDialog; }
+    TChessDiagram2D *diagram() const { return m_diagram; }
+    TPromotionDialog *promotionDialog() const { return m_promotionDialog; }
     GameRecord &game() { return m_game; }
     // Plays move on the board as ply game().CurrentPly, which callers
     // advance first; false, after "Too many moves!", beyond 400 plies.
-    bool DoMove(const MoveRecord &move);
+    bool doMove(const MoveRecord &move);
     // Takes back Moves[CurrentPly] on the board; callers then step CurrentPly back.
-    void ReverseMove(const MoveRecord &move);
+    void reverseMove(const MoveRecord &move);
     // The square colours and the board's marks from the settings, and a repaint.
     void applyBoardColors();
     // Marks the last move and a king in check of the shown position.
     void markBoard();
 
     // The base address of the program's own web pages.
-    static QString WebSiteBase();
+    static QString webSiteBase();
 
     // How often the background check runs while "POLL_SERVERS" is on; tests
     // set seconds, the settings give minutes.
@@ -103,29 +103,26 @@ Q_SIGNALS:
     void alerted(const QString &server, int gameId, const QString &text);
 
 public Q_SLOTS:
-    void Exit1Click();
-    void Options1Click();
+    void showOptions();
 
     // Server list and game list.
     void refreshServerList(bool withGames);
-    void RefreshNodeList();
-    void RefreshGameList();
-    void ServersListClick();
-    void SpyServers();
-    void Getgamelist2Click();
-    void Checkservers1Click();
-    void GameListClick();
+    void listServers();
+    void refreshGames();
+    void showServerGames();
+    void checkServers();
+    void loadSelectedGame();
 
     // Web pages and the about box.
-    void Mainhelp1Click();
-    void Programhistory1Click();
-    void Quorvalforums1Click();
-    void Gotoserverwebsite1Click();
-    void SpeedButton1Click();
-    void About1Click();
+    void openOnlineHelp();
+    void openProgramHistory();
+    void openForums();
+    void openServerWebSite();
+    void openGameWebPage();
+    void showAbout();
 
     // Starts or stops the analysis engine named in the settings.
-    void EngineButtonClick();
+    void toggleEngine();
 
     // The background check: every server at once, no wait window, the board
     // left alone; a server that cannot be reached is marked, never reported.
@@ -134,17 +131,17 @@ public Q_SLOTS:
     void showAlertedGame();
 
     // Export, EPD and the game log.
-    void Clearclipboard1Click();
-    void Appendtoclipboard1Click();
-    void Rewritefile1Click();
-    void Appendtofile1Click();
-    void CopyEPDtoclipboard1Click();
-    void Showgamelog1Click();
+    void copyGame();
+    void appendGameToClipboard();
+    void saveGame();
+    void appendGameToFile();
+    void copyEpd();
+    void showGameLog();
     // Enters the move just dragged on the board.
-    void DiagramMouseUp();
+    void enterDraggedMove();
     // Sends the one move made since the game was loaded, with the dialog's
     // message and choices.
-    void SendMove1Click();
+    void sendMove();
 
 Q_SIGNALS:
     // The first activation's work is over: the servers are listed, the first
@@ -156,9 +153,9 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void FormCreate();
-    void FormActivate();
-    void FormDestroy();
+    void applyStoredSettings();
+    void windowActivated();
+    void shutDown();
     // "SERVER_TIMEOUT_SECONDS" as the time a server may stay silent.
     void applyServerTimeout();
     // Starts or stops the background check and its tray icon from the settings.
@@ -171,14 +168,14 @@ private:
     void createPanels();
     void createBoard();
     void createMoveList();
-    void UpdateMoveList();
-    void RichViewUpdateCurrentMove();
-    // Selects the game list's row of CurrentGame again, when it has one.
+    void updateMoveList();
+    void highlightCurrentMove();
+    // Selects the game list's row of currentGame again, when it has one.
     void selectCurrentGameRow();
     // Puts the rows in the order of "GAME_LIST_SORT"; the selection stays.
     void sortGameList();
     void gameListHeadingClicked(int column);
-    void SendPositionToCrafty();
+    void sendPositionToEngine();
     // The game as PGN to the clipboard or a file, with the player's notes when
     // "With my notes" is checked.
     void exportGame(bool toClipboard, bool append);
@@ -223,20 +220,20 @@ private:
     const QList<QIcon> m_serverStateIcons;
     const QList<QIcon> m_gameStateIcons;
 
-    QWidget *BoardPanel = nullptr;
-    QWidget *MoveListPanel = nullptr;
-    TEnginePanel *PanelEngine = nullptr;
-    TEngineController *Engine = nullptr;
-    QListWidget *ServersList = nullptr;
-    QTreeWidget *GameList = nullptr;
-    QMenu *ServersPopup = nullptr;
-    TMultiLang *MultiLang1 = nullptr;
-    TSaveForm *SaveForm1 = nullptr;
-    TAddServerDialog *AddServerDialog = nullptr;
-    TAboutBox *AboutBox = nullptr;
-    TOptionsDialog *OptionsDialog = nullptr;
-    TChessDiagram2D *Diagram = nullptr;
-    TRichView *RichView1 = nullptr;
+    QWidget *m_boardPanel = nullptr;
+    QWidget *m_moveListPanel = nullptr;
+    TEnginePanel *m_enginePanel = nullptr;
+    TEngineController *m_engine = nullptr;
+    QListWidget *m_serverList = nullptr;
+    QTreeWidget *m_gameList = nullptr;
+    QMenu *m_serverMenu = nullptr;
+    TMultiLang *m_translator = nullptr;
+    TSaveForm *m_windowPlacement = nullptr;
+    TAddServerDialog *m_addServerDialog = nullptr;
+    TAboutBox *m_aboutBox = nullptr;
+    TOptionsDialog *m_optionsDialog = nullptr;
+    TChessDiagram2D *m_diagram = nullptr;
+    TRichView *m_moveListView = nullptr;
     TMoveList *m_moveList = nullptr;
     TNotesPane *m_notesPane = nullptr;
     TDueAlerts m_dueAlerts;
@@ -247,6 +244,6 @@ private:
     QString m_alertServer;  // of the latest alert
     int m_alertGameId = 0;
     TGameNavigator *m_navigator = nullptr;
-    TPromotionDialog *PromotionDialog = nullptr;
-    TWaitWindow *WaitWindow = nullptr;
+    TPromotionDialog *m_promotionDialog = nullptr;
+    TWaitWindow *m_waitWindow = nullptr;
 };

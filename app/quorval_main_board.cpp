@@ -9,56 +9,56 @@
 
 void TQuorvalMain::createBoard()
 {
-    Diagram = new TChessDiagram2D(BoardPanel);
-    Diagram->setObjectName(QStringLiteral("Diagram"));
+    m_diagram = new TChessDiagram2D(m_boardPanel);
+    m_diagram->setObjectName(QStringLiteral("diagram"));
     // The pane keeps the board square and as large as it has room for.
-    static_cast<TSquarePane *>(BoardPanel)->setContent(Diagram);
+    static_cast<TSquarePane *>(m_boardPanel)->setContent(m_diagram);
     // The empty game record stands for a game from the initial position.
-    Diagram->Position().SetStartPosition();
-    m_moveEntry = std::make_unique<TMoveEntry>(m_game, Diagram->Position(),
-                                               [this](Square q) { Diagram->RedrawSquare(q); });
+    m_diagram->Position().SetStartPosition();
+    m_moveEntry = std::make_unique<TMoveEntry>(m_game, m_diagram->Position(),
+                                               [this](Square q) { m_diagram->RedrawSquare(q); });
     m_moveEntry->setPromotionChooser([this](bool white) {
-        if (!PromotionDialog)
+        if (!m_promotionDialog)
             return white ? Piece::WhiteQueen : Piece::BlackQueen;
-        return PromotionDialog->ask(white);
+        return m_promotionDialog->ask(white);
     });
-    connect(Diagram, &TChessDiagram2D::mouseUp, this, Guarded(this, &TQuorvalMain::DiagramMouseUp));
+    connect(m_diagram, &TChessDiagram2D::mouseUp, this, Guarded(this, &TQuorvalMain::enterDraggedMove));
 }
 
 void TQuorvalMain::applyBoardColors()
 {
-    Diagram->setLightSquareColor(ColorFromColorRef(m_settings.LightSquaresColor));
-    Diagram->setDarkSquareColor(ColorFromColorRef(m_settings.DarkSquaresColor));
-    Diagram->setShowCoordinates(m_settings.ShowCoordinates);
-    Diagram->setShowLastMove(m_settings.ShowLastMove);
-    Diagram->setShowCheck(m_settings.ShowCheck);
-    Diagram->Redraw();
+    m_diagram->setLightSquareColor(ColorFromColorRef(m_settings.LightSquaresColor));
+    m_diagram->setDarkSquareColor(ColorFromColorRef(m_settings.DarkSquaresColor));
+    m_diagram->setShowCoordinates(m_settings.ShowCoordinates);
+    m_diagram->setShowLastMove(m_settings.ShowLastMove);
+    m_diagram->setShowCheck(m_settings.ShowCheck);
+    m_diagram->Redraw();
 }
 
 void TQuorvalMain::markBoard()
 {
-    Diagram->setMarks(MarksOf(m_game, Diagram->Position()));
+    m_diagram->setMarks(MarksOf(m_game, m_diagram->Position()));
 }
 
-bool TQuorvalMain::DoMove(const MoveRecord &move)
+bool TQuorvalMain::doMove(const MoveRecord &move)
 {
     return m_moveEntry->DoMove(move);
 }
 
-void TQuorvalMain::ReverseMove(const MoveRecord &move)
+void TQuorvalMain::reverseMove(const MoveRecord &move)
 {
     m_moveEntry->ReverseMove(move);
 }
 
-void TQuorvalMain::DiagramMouseUp()
+void TQuorvalMain::enterDraggedMove()
 {
     MoveRecord move;
-    Diagram->GetMove(move);
+    m_diagram->GetMove(move);
     if (m_moveEntry->EnterMove(move) != TMoveEntry::Outcome::Entered)
         return;
     markBoard();
-    UpdateMoveList();
-    RichViewUpdateCurrentMove();
-    SendPositionToCrafty();
+    updateMoveList();
+    highlightCurrentMove();
+    sendPositionToEngine();
 }
 

@@ -9,23 +9,23 @@
 
 #include <QProcess>
 
-void TQuorvalMain::EngineButtonClick()
+void TQuorvalMain::toggleEngine()
 {
-    if (!Engine->Connected()) {
+    if (!m_engine->Connected()) {
         // The default engine is not shipped here: use the system's own.
         const TEngineChoice choice =
             InstalledEngine({m_settings.EngineFileName, m_settings.EngineProtocol, m_settings.EngineArguments});
-        Engine->SetEngineFile(choice.file);
-        Engine->SetProtocol(choice.protocol);
-        Engine->SetEngineArguments(QProcess::splitCommand(choice.arguments));
-        Engine->SetWords(MultiLang1);
-        SendPositionToCrafty();
+        m_engine->SetEngineFile(choice.file);
+        m_engine->SetProtocol(choice.protocol);
+        m_engine->SetEngineArguments(QProcess::splitCommand(choice.arguments));
+        m_engine->SetWords(m_translator);
+        sendPositionToEngine();
     }
-    Engine->EngineButtonClick();
+    m_engine->EngineButtonClick();
 }
 
 // The controller keeps the position and sends it while an engine runs.
-void TQuorvalMain::SendPositionToCrafty()
+void TQuorvalMain::sendPositionToEngine()
 {
-    Engine->SendPositionToCrafty(AnalysedPositionOf(m_game, Diagram->Position()));
+    m_engine->SendPositionToCrafty(AnalysedPositionOf(m_game, m_diagram->Position()));
 }

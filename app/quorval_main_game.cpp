@@ -23,43 +23,43 @@
 void TQuorvalMain::createMoveList()
 {
     // The move list, and beside it the player's notes on the game.
-    auto *split = new QSplitter(Qt::Horizontal, MoveListPanel);
-    split->setObjectName(QStringLiteral("MoveListSplitter"));
+    auto *split = new QSplitter(Qt::Horizontal, m_moveListPanel);
+    split->setObjectName(QStringLiteral("moveListSplitter"));
     split->setChildrenCollapsible(false);
-    RichView1 = new TRichView(split);
-    RichView1->setObjectName(QStringLiteral("RichView1"));
+    m_moveListView = new TRichView(split);
+    m_moveListView->setObjectName(QStringLiteral("moveListView"));
     m_notesPane = new TNotesPane(m_context.ProgramFolder,
-                                 [this](const QString &id) { return MultiLang1->Translate(id); }, split);
-    split->addWidget(RichView1);
+                                 [this](const QString &id) { return m_translator->Translate(id); }, split);
+    split->addWidget(m_moveListView);
     split->addWidget(m_notesPane);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 2);
-    MoveListPanel->layout()->addWidget(split);
-    m_moveList = new TMoveList(RichView1, this);
+    m_moveListPanel->layout()->addWidget(split);
+    m_moveList = new TMoveList(m_moveListView, this);
     m_navigator = new TGameNavigator(m_game, this);
 
     connect(m_navigator, &TGameNavigator::BoardChanged, this, [this](const TChessPosition &position) {
-        Diagram->Position() = position;
+        m_diagram->Position() = position;
         markBoard();
-        Diagram->Redraw();
+        m_diagram->Redraw();
     });
     // The highlight first, then the engine: once per command.
     connect(m_navigator, &TGameNavigator::CurrentMoveChanged, m_moveList, &TMoveList::RichViewUpdateCurrentMove);
-    connect(m_navigator, &TGameNavigator::CurrentMoveChanged, this, Guarded(this, &TQuorvalMain::SendPositionToCrafty));
+    connect(m_navigator, &TGameNavigator::CurrentMoveChanged, this, Guarded(this, &TQuorvalMain::sendPositionToEngine));
     connect(m_navigator, &TGameNavigator::ScrollToTop, m_moveList, &TMoveList::ScrollToTop);
-    connect(RichView1, &TRichView::Jump, m_navigator, &TGameNavigator::RichView1Jump);
+    connect(m_moveListView, &TRichView::Jump, m_navigator, &TGameNavigator::RichView1Jump);
     const struct { const char *button; void (TGameNavigator::*step)(); } steps[] = {
-        {"SpeedButton5", &TGameNavigator::First}, {"SpeedButton7", &TGameNavigator::Previous},
-        {"SpeedButton8", &TGameNavigator::Next}, {"SpeedButton9", &TGameNavigator::Last}};
+        {"firstMoveButton", &TGameNavigator::First}, {"previousMoveButton", &TGameNavigator::Previous},
+        {"nextMoveButton", &TGameNavigator::Next}, {"lastMoveButton", &TGameNavigator::Last}};
     for (const auto &step : steps) {
         auto *button = findChild<QToolButton *>(QLatin1String(step.button));
         button->setEnabled(true);
         connect(button, &QToolButton::clicked, m_navigator, step.step);
     }
-    UpdateMoveList();
+    updateMoveList();
 }
 
-void TQuorvalMain::UpdateMoveList()
+void TQuorvalMain::updateMoveList()
 {
     m_moveList->UpdateMoveList(MoveListContent{m_hasCurrentGame ? &m_game : nullptr,
                                                m_hasCurrentGame ? &m_currentGame : nullptr, m_drawOffered,
@@ -67,14 +67,14 @@ void TQuorvalMain::UpdateMoveList()
                                                m_settings.UseFigurineNotation, m_settings.ShowComments});
 }
 
-void TQuorvalMain::RichViewUpdateCurrentMove()
+void TQuorvalMain::highlightCurrentMove()
 {
     m_moveList->RichViewUpdateCurrentMove();
 }
 
-void TQuorvalMain::GameListClick()
+void TQuorvalMain::loadSelectedGame()
 {
-    const auto *row = dynamic_cast<const GameRow *>(GameList->currentItem());
+    const auto *row = dynamic_cast<const GameRow *>(m_gameList->currentItem());
     if (!row)
         return;
     // A load that fails (the temporary file cannot be written) changes
@@ -102,27 +102,27 @@ void TQuorvalMain::GameListClick()
     m_game = loaded.Game;
     m_serverCopy = loaded.Game;
     m_gameReadInFull = loaded.ReadInFull;
-    Diagram->Position().SetStartPosition();
+    m_diagram->Position().SetStartPosition();
     if (m_game.Setup)
-        Diagram->Position() = PositionAfterPly(m_game, 0);
+        m_diagram->Position() = PositionAfterPly(m_game, 0);
     for (int ply = 1; ply <= m_game.MoveCount; ++ply) {
         m_game.CurrentPly = std::uint16_t(ply);
-        DoMove(m_game.Moves[ply]);
+        doMove(m_game.Moves[ply]);
     }
-    Diagram->setWhiteIsAtBottom(loaded.WhiteIsAtBottom);
+    m_diagram->setWhiteIsAtBottom(loaded.WhiteIsAtBottom);
     markBoard();
-    Diagram->Redraw();
-    UpdateMoveList();
-    RichViewUpdateCurrentMove();
-    SendPositionToCrafty();
+    m_diagram->Redraw();
+    updateMoveList();
+    highlightCurrentMove();
+    sendPositionToEngine();
 }
 
 void TQuorvalMain::selectCurrentGameRow()
 {
-    for (int i = 0; m_hasCurrentGame && i < GameList->topLevelItemCount(); ++i) {
-        const auto *row = dynamic_cast<const GameRow *>(GameList->topLevelItem(i));
+    for (int i = 0; m_hasCurrentGame && i < m_gameList->topLevelItemCount(); ++i) {
+        const auto *row = dynamic_cast<const GameRow *>(m_gameList->topLevelItem(i));
         if (row && row->game().id == m_currentGame.id) {
-            GameList->setCurrentItem(GameList->topLevelItem(i));
+            m_gameList->setCurrentItem(m_gameList->topLevelItem(i));
             return;
         }
     }
@@ -132,37 +132,37 @@ void TQuorvalMain::exportGame(bool toClipboard, bool append)
 {
     if (!m_hasCurrentGame)
         return;
-    const bool withNotes = findChild<QAction *>(QStringLiteral("ExportWithNotes"))->isChecked();
+    const bool withNotes = findChild<QAction *>(QStringLiteral("exportWithNotesAction"))->isChecked();
     ExportPGN(m_currentGame, m_game, m_gameComments, withNotes ? m_notesPane->text() : QString(), toClipboard, append,
               m_context.ProgramFolder, this);
 }
 
-void TQuorvalMain::Clearclipboard1Click()
+void TQuorvalMain::copyGame()
 {
     exportGame(true, false);
 }
 
-void TQuorvalMain::Appendtoclipboard1Click()
+void TQuorvalMain::appendGameToClipboard()
 {
     exportGame(true, true);
 }
 
-void TQuorvalMain::Rewritefile1Click()
+void TQuorvalMain::saveGame()
 {
     exportGame(false, false);
 }
 
-void TQuorvalMain::Appendtofile1Click()
+void TQuorvalMain::appendGameToFile()
 {
     exportGame(false, true);
 }
 
-void TQuorvalMain::CopyEPDtoclipboard1Click()
+void TQuorvalMain::copyEpd()
 {
-    CopyEPDToClipboard(m_game, Diagram->Position());
+    CopyEPDToClipboard(m_game, m_diagram->Position());
 }
 
-void TQuorvalMain::Showgamelog1Click()
+void TQuorvalMain::showGameLog()
 {
     ShowGameLog(m_context.ProgramFolder, m_gameLog);
 }

@@ -9,17 +9,17 @@
 #include <QScopedValueRollback>
 #include <QTreeWidget>
 
-void TQuorvalMain::SendMove1Click()
+void TQuorvalMain::sendMove()
 {
-    if (GameList->topLevelItemCount() == 0 || !GameList->currentItem() || !m_hasCurrentGame
+    if (m_gameList->topLevelItemCount() == 0 || !m_gameList->currentItem() || !m_hasCurrentGame
         || m_serverRequestRunning)
         return;
     if (!m_gameReadInFull) {
-        MessageDlg(MultiLang1->Translate(QStringLiteral("@gamenotreadinfull")), TPrompts::Icon::Warning,
+        MessageDlg(m_translator->Translate(QStringLiteral("@gamenotreadinfull")), TPrompts::Icon::Warning,
                    TPrompts::Button::Ok, this);
         return;
     }
-    TMoveSender sender({this, MultiLang1, WaitWindow, [this] { return int(m_settings.ActiveLanguage); },
+    TMoveSender sender({this, m_translator, m_waitWindow, [this] { return int(m_settings.ActiveLanguage); },
                         ApplicationTitle(), m_xfccTransport});
     const XfccAccount server{m_currentServer.Name, m_currentServer.ServiceUrl, m_currentServer.UserName,
                              m_currentServer.Password};
@@ -29,5 +29,5 @@ void TQuorvalMain::SendMove1Click()
         sent = sender.Send(m_game, m_serverCopy.MoveCount, m_currentGame, server);
     }
     if (sent)
-        RefreshGameList();
+        refreshGames();
 }

@@ -10,20 +10,22 @@ class TMultiLang;
 // Spanish), and the one call that gives a window its translation component.
 //
 // The lists address controls by objectName():
-//   main window   tool buttons SpeedButton2 (close), SpeedButton3 (options),
-//                 SpeedButton4 (check servers), SpeedButton6 (reload game),
-//                 SpeedButton10 (send move), SpeedButton1 (game web page),
-//                 SpeedButton5/7/8/9 (first/previous/next/last move),
-//                 EngineButton, EngineButton2; menus File1, Commands1,
-//                 ExportPGN1, ToClipboard1, ToPGNfile1, Help1 (QMenu) and their
-//                 QActions Options1, N1, Exit1, SendMove1, Getgamelist2,
-//                 Checkservers1, N2, Clearclipboard1, Appendtoclipboard1,
-//                 Rewritefile1, Appendtofile1, CopyEPDtoclipboard1,
-//                 Showgamelog1, Mainhelp1, Programhistory1, Quorvalforums1, N3,
-//                 About1; the server list's context menu Checkserver1,
-//                 Gotoserverwebsite1; ServersList (QListWidget in icon mode),
-//                 GameList (QTreeWidget without root decoration, 7 columns),
-//                 SaveDialog1 (a TFileDialogTexts); messages "@servererror",
+//   main window   tool buttons closeButton, optionsButton, checkServersButton,
+//                 reloadGameButton, sendMoveButton, gameWebPageButton,
+//                 firstMoveButton, previousMoveButton, nextMoveButton,
+//                 lastMoveButton, engineButton, and the engine panel's button;
+//                 menus fileMenu, commandsMenu, exportPgnMenu, toClipboardMenu,
+//                 toPgnFileMenu, helpMenu (QMenu) and their QActions
+//                 optionsAction, fileSeparator, exitAction, sendMoveAction,
+//                 refreshGamesAction, checkServersAction, commandsSeparator,
+//                 copyGameAction, appendGameToClipboardAction, saveGameAction,
+//                 appendGameToFileAction, exportWithNotesAction, copyEpdAction,
+//                 showGameLogAction, onlineHelpAction, programHistoryAction,
+//                 forumsAction, helpSeparator, aboutAction; the server list's
+//                 context menu checkServerAction, serverWebSiteAction;
+//                 serverList (QListWidget in icon mode), gameList (QTreeWidget
+//                 without root decoration, 7 columns), pgnSaveDialog (a
+//                 TFileDialogTexts); messages "@servererror",
 //                 "@authenticationfailed", "@movesentsuccessfully",
 //                 "@sendingmove", "@connectingtoserver", "@badmoveentered",
 //                 "@notawebaddress", and the engine link's "@enginestopped",

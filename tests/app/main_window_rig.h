@@ -44,7 +44,7 @@ struct TMainWindowRig
         WriteServerFile(window->context().ServersFolder, {"Loopback", server.serviceAddress(), "ann", "secret", ""});
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        QTRY_VERIFY(window->CurrentGame());
+        QTRY_VERIFY(window->currentGame());
     }
 
     void drag(Square from, Square to)

@@ -80,7 +80,7 @@ private Q_SLOTS:
         QSignalSpy alerts(m_window.get(), &TQuorvalMain::alerted);
         m_window->setPollIntervalForTesting(std::chrono::milliseconds(300));
         m_window->show();
-        QTRY_VERIFY(m_window->CurrentGame());
+        QTRY_VERIFY(m_window->currentGame());
         // Game 2 was due when the player saw the list: nothing to tell.
         QTest::qWait(1000);
         QCOMPARE(alerts.count(), 0);
@@ -109,7 +109,7 @@ private Q_SLOTS:
 
         // The alert's game is the one shown when the player asks for it.
         m_window->showAlertedGame();
-        QCOMPARE(m_window->CurrentGame()->id, 2);
+        QCOMPARE(m_window->currentGame()->id, 2);
         QVERIFY(m_prompts->messages.isEmpty());
     }
 
@@ -123,8 +123,8 @@ private Q_SLOTS:
         m_window->setXfccTransport(transport);
         m_window->setPollIntervalForTesting(std::chrono::milliseconds(300));
         m_window->show();
-        QTRY_VERIFY(m_window->CurrentGame());
-        QListWidgetItem *server = m_window->serversList()->findItems("Silent", Qt::MatchExactly).value(0);
+        QTRY_VERIFY(m_window->currentGame());
+        QListWidgetItem *server = m_window->serverList()->findItems("Silent", Qt::MatchExactly).value(0);
         QVERIFY(server);
         QTRY_COMPARE_WITH_TIMEOUT(server->data(Qt::UserRole).toInt(), int(ServerState::NotReached), 10000);
         QVERIFY(server->toolTip().startsWith("Not reached: time-out"));

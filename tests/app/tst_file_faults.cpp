@@ -117,13 +117,13 @@ private:
         case Target::TemporaryGame:
             break;  // written at the start
         case Target::GameLog:
-            m_rig->trigger("Showgamelog1");
+            m_rig->trigger("showGameLogAction");
             m_rig->clickGame(1);
             break;
         case Target::ExportRewrite:
         case Target::ExportAppend:
             QVERIFY(QDir().mkpath(QFileInfo(exportFile()).path()));
-            exportTo("Rewritefile1");
+            exportTo("saveGameAction");
             m_rig->clickGame(1);
             break;
         }
@@ -148,13 +148,13 @@ private:
             m_rig->clickGame(1);
             break;
         case Target::GameLog:
-            m_rig->trigger("Showgamelog1");
+            m_rig->trigger("showGameLogAction");
             break;
         case Target::ExportRewrite:
-            exportTo("Rewritefile1");
+            exportTo("saveGameAction");
             break;
         case Target::ExportAppend:
-            exportTo("Appendtofile1");
+            exportTo("appendGameToFileAction");
             break;
         }
     }
@@ -174,7 +174,7 @@ private:
         }
         case Target::TemporaryGame:
             // The game before is still the one on the board, and its row selected.
-            QCOMPARE(window()->CurrentGame()->id, 1);
+            QCOMPARE(window()->currentGame()->id, 1);
             QCOMPARE(window()->game().MoveCount, 2);
             QCOMPARE(window()->diagram()->PieceAt(34), Piece::WhitePawn);  // e4
             QCOMPARE(window()->gameList()->currentItem(), window()->gameList()->topLevelItem(0));

@@ -79,11 +79,11 @@ class TestGameList : public QObject
     }
     int serverIcon(const QString &name) const
     {
-        return m_window->serversList()->findItems(name, Qt::MatchExactly).value(0)->data(Qt::UserRole).toInt();
+        return m_window->serverList()->findItems(name, Qt::MatchExactly).value(0)->data(Qt::UserRole).toInt();
     }
     void select(const QString &name)
     {
-        m_window->serversList()->setCurrentItem(m_window->serversList()->findItems(name, Qt::MatchExactly).value(0));
+        m_window->serverList()->setCurrentItem(m_window->serverList()->findItems(name, Qt::MatchExactly).value(0));
     }
     QAction *action(const char *name) const { return m_window->findChild<QAction *>(QLatin1String(name)); }
 
@@ -137,25 +137,25 @@ private Q_SLOTS:
         m_window->refreshServerList(false);
         QCOMPARE(m_window->gameList()->topLevelItemCount(), 0);  // no games without asking
 
-        action("Getgamelist2")->trigger();
+        action("refreshGamesAction")->trigger();
         QCOMPARE(column(0), (QStringList{"3", "1"}));  // the game that awaits the move first
         QCOMPARE(column(4), (QStringList{"3d, 5h", "3d, 5h"}));
         QCOMPARE(column(6), (QStringList{"*", "*"}));
         QCOMPARE(serverIcon("ICCF"), 1);
-        QCOMPARE(m_window->CurrentServer(),
+        QCOMPARE(m_window->currentServer(),
                  (ServerEntry{"ICCF", server.serviceAddress(), "alice", "pw", "https://iccf.test"}));
         QVERIFY(!m_window->waitWindow()->isVisible());
         QVERIFY(!QGuiApplication::overrideCursor());
         QCOMPARE(m_window->waitWindow()->message(), QStringLiteral("Connecting to server: ICCF"));
         // "Refresh game list" only lists: nothing is selected or loaded.
-        QVERIFY(!m_window->CurrentGame());
+        QVERIFY(!m_window->currentGame());
         QVERIFY(m_prompts->messages.isEmpty());
 
-        m_window->Gotoserverwebsite1Click();
+        m_window->openServerWebSite();
         QCOMPARE(m_prompts->openedUrls, QList<QUrl>{QUrl("https://iccf.test")});
 
         m_window->settings().ShowOnlyOngoingGames = false;
-        m_window->RefreshGameList();
+        m_window->refreshGames();
         QCOMPARE(column(0), (QStringList{"3", "1", "2", "4"}));
         QCOMPARE(column(6), (QStringList{"*", "*", "* White defaulted", "0-1"}));
         auto *defaulted = static_cast<GameRow *>(m_window->gameList()->topLevelItem(2));
@@ -171,9 +171,9 @@ private Q_SLOTS:
         addServer("Local", server.serviceAddress());
         m_window->refreshServerList(true);
         QCOMPARE(m_window->gameList()->currentItem(), m_window->gameList()->topLevelItem(0));
-        QVERIFY(m_window->CurrentGame());
-        QCOMPARE(m_window->CurrentGame()->id, 11);  // the first row: the game that awaits the move
-        m_window->findChild<QToolButton *>("SpeedButton1")->click();
+        QVERIFY(m_window->currentGame());
+        QCOMPARE(m_window->currentGame()->id, 11);  // the first row: the game that awaits the move
+        m_window->findChild<QToolButton *>("gameWebPageButton")->click();
         QCOMPARE(m_prompts->openedUrls, QList<QUrl>{QUrl("http://g/11")});
     }
 
@@ -183,10 +183,10 @@ private Q_SLOTS:
         server.setReply(500, "<html>boom</html>", "text/html");
         addServer("Broken", server.serviceAddress());
         m_window->refreshServerList(false);
-        m_window->serversList()->item(0)->setData(Qt::UserRole, 1);
+        m_window->serverList()->item(0)->setData(Qt::UserRole, 1);
         // A refresh through the event loop: the failure goes to the general error box.
-        QTest::mouseClick(m_window->serversList()->viewport(), Qt::LeftButton, {},
-                          m_window->serversList()->visualItemRect(m_window->serversList()->item(0)).center());
+        QTest::mouseClick(m_window->serverList()->viewport(), Qt::LeftButton, {},
+                          m_window->serverList()->visualItemRect(m_window->serverList()->item(0)).center());
         QCOMPARE(m_prompts->messages.size(), 1);
         QCOMPARE(m_prompts->messages[0].caption, QStringLiteral("Quorval 1.13"));
         QCOMPARE(m_prompts->messages[0].icon, TPrompts::Icon::Error);
@@ -207,17 +207,17 @@ private Q_SLOTS:
         addServer("B", waiting.serviceAddress());
         addServer("C", "http://127.0.0.1:1/XfccBasic.asmx");
         m_window->settings().ActiveLanguage = 1;
-        m_window->multiLang()->setActiveLanguage(1);
+        m_window->translator()->setActiveLanguage(1);
         m_window->refreshServerList(false);
         select("B");
-        m_window->serversList()->findItems("C", Qt::MatchExactly).value(0)->setData(Qt::UserRole, 1);
-        QTest::mouseClick(m_window->findChild<QToolButton *>("SpeedButton4"), Qt::LeftButton);
+        m_window->serverList()->findItems("C", Qt::MatchExactly).value(0)->setData(Qt::UserRole, 1);
+        QTest::mouseClick(m_window->findChild<QToolButton *>("checkServersButton"), Qt::LeftButton);
         QCOMPARE(serverIcon("A"), 1);  // a finished game with myTurn counts here
         QCOMPARE(serverIcon("B"), 0);
         QCOMPARE(serverIcon("C"), int(ServerState::NotReached));  // says so, and why, without a box
-        QVERIFY2(m_window->serversList()->findItems("C", Qt::MatchExactly).value(0)->toolTip().startsWith(
+        QVERIFY2(m_window->serverList()->findItems("C", Qt::MatchExactly).value(0)->toolTip().startsWith(
                      "No alcanzado: conexión rechazada\n"),
-                 qPrintable(m_window->serversList()->findItems("C", Qt::MatchExactly).value(0)->toolTip()));
+                 qPrintable(m_window->serverList()->findItems("C", Qt::MatchExactly).value(0)->toolTip()));
         QVERIFY(m_prompts->messages.isEmpty());
         // The check ends by showing the selected server's games again.
         QCOMPARE(waiting.requests().size(), 2);
@@ -236,13 +236,13 @@ private Q_SLOTS:
         m_window->refreshServerList(true);
         QVERIFY(m_window->gameList()->topLevelItemCount() > 3);
         QVERIFY(column(6).count("*") == column(6).size());
-        QVERIFY(m_window->CurrentGame());
+        QVERIFY(m_window->currentGame());
         QVERIFY(m_prompts->messages.isEmpty());
 
         addServer("Demo wrong password", server.serviceAddress(), "demo", "nope");
         m_window->refreshServerList(false);
         select("Demo wrong password");
-        QVERIFY_THROWS_EXCEPTION(std::exception, m_window->RefreshGameList());
+        QVERIFY_THROWS_EXCEPTION(std::exception, m_window->refreshGames());
         QCOMPARE(m_window->gameList()->topLevelItemCount(), 0);
         QVERIFY(!m_window->waitWindow()->isVisible());
     }
@@ -309,15 +309,15 @@ private Q_SLOTS:
         m_window = startWithTwoServers(dir, first, second, checkAtStart);
         QVERIFY(m_window);
         m_window->show();
-        QTRY_VERIFY(m_window->CurrentGame());
+        QTRY_VERIFY(m_window->currentGame());
         QTRY_VERIFY(!m_window->waitWindow()->isVisible());
         // The first server listed is selected, and its games are shown.
-        QCOMPARE(m_window->serversList()->currentRow(), 0);
-        QCOMPARE(m_window->CurrentServer().Name, m_window->serversList()->item(0)->text());
+        QCOMPARE(m_window->serverList()->currentRow(), 0);
+        QCOMPARE(m_window->currentServer().Name, m_window->serverList()->item(0)->text());
         QCOMPARE(column(2), QStringList{"Bob"});
-        QCOMPARE(m_window->serversList()->item(0)->data(Qt::UserRole).toInt(), 0);
+        QCOMPARE(m_window->serverList()->item(0)->data(Qt::UserRole).toInt(), 0);
         // Bob's move is due on the second server: the check shows it without a click.
-        QCOMPARE(m_window->serversList()->item(1)->data(Qt::UserRole).toInt(), checkAtStart ? 1 : 0);
+        QCOMPARE(m_window->serverList()->item(1)->data(Qt::UserRole).toInt(), checkAtStart ? 1 : 0);
         QVERIFY(m_prompts->messages.isEmpty());
     }
 
@@ -330,15 +330,15 @@ private Q_SLOTS:
         QVERIFY(m_window);
         addServer("Broken", "http://127.0.0.1:1/XfccBasic.asmx");
         m_window->refreshServerList(false);
-        QCOMPARE(m_window->serversList()->count(), 3);
+        QCOMPARE(m_window->serverList()->count(), 3);
         select(serverOf("ann"));
-        m_window->ServersListClick();
+        m_window->showServerGames();
         // The file becomes a folder after it was listed.
         const QString broken = ServerFileName(m_window->context().ServersFolder, "Broken");
         QVERIFY(QFile::remove(broken) && QDir().mkpath(broken));
         m_window->gameList()->topLevelItem(0)->setText(1, "shown before the check");
 
-        QTest::mouseClick(m_window->findChild<QToolButton *>("SpeedButton4"), Qt::LeftButton);
+        QTest::mouseClick(m_window->findChild<QToolButton *>("checkServersButton"), Qt::LeftButton);
         QCOMPARE(serverIcon(serverOf("bob")), 1);  // asked, wherever the broken file is listed
         QCOMPARE(m_prompts->messages.size(), 1);
         QCOMPARE(m_prompts->messages[0].caption, QStringLiteral("Quorval 1.13"));
@@ -371,7 +371,7 @@ private Q_SLOTS:
 
         QElapsedTimer clock;
         clock.start();
-        QTest::mouseClick(m_window->findChild<QToolButton *>("SpeedButton4"), Qt::LeftButton);
+        QTest::mouseClick(m_window->findChild<QToolButton *>("checkServersButton"), Qt::LeftButton);
         // As long as the slowest server, not the sum of them.
         QVERIFY2(clock.elapsed() < 3000, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(serverIcon(serverOf("ann")), int(ServerState::NoMoveDue));
@@ -379,7 +379,7 @@ private Q_SLOTS:
         for (const char *name : {"Silent 1", "Silent 2", "Refused"})
             QCOMPARE(serverIcon(name), int(ServerState::NotReached));
         const auto tip = [this](const char *name) {
-            return m_window->serversList()->findItems(name, Qt::MatchExactly).value(0)->toolTip();
+            return m_window->serverList()->findItems(name, Qt::MatchExactly).value(0)->toolTip();
         };
         QVERIFY2(tip("Silent 1").startsWith("Not reached: time-out\n") && tip("Silent 1").contains("within 2 seconds"),
                  qPrintable(tip("Silent 1")));
@@ -408,7 +408,7 @@ private Q_SLOTS:
         addServer("Silent", silent.serviceAddress());
         m_window->refreshServerList(false);
         select(serverOf("ann"));
-        m_window->ServersListClick();
+        m_window->showServerGames();
         m_window->gameList()->topLevelItem(0)->setText(1, "shown before the check");
 
         // Once the live servers have answered, the player cancels.
@@ -430,12 +430,12 @@ private Q_SLOTS:
                 QTest::mouseClick(cancel, Qt::LeftButton);
         });
         poll.start(20);
-        QTest::mouseClick(m_window->findChild<QToolButton *>("SpeedButton4"), Qt::LeftButton);
+        QTest::mouseClick(m_window->findChild<QToolButton *>("checkServersButton"), Qt::LeftButton);
         QVERIFY(clock.isValid());
         QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(serverIcon(serverOf("bob")), int(ServerState::MoveDue));
         QCOMPARE(serverIcon("Silent"), int(ServerState::NotReached));
-        QVERIFY(m_window->serversList()->findItems("Silent", Qt::MatchExactly).value(0)->toolTip().startsWith(
+        QVERIFY(m_window->serverList()->findItems("Silent", Qt::MatchExactly).value(0)->toolTip().startsWith(
             "Not reached: cancelled"));
         QVERIFY(m_prompts->messages.isEmpty());
         // Cancelled means stopped: no further request, the list as it was.
@@ -470,7 +470,7 @@ private Q_SLOTS:
             m_window->createDialogs();
             addServer("Sorted", server.serviceAddress());
             m_window->show();
-            QTRY_VERIFY(m_window->CurrentGame());
+            QTRY_VERIFY(m_window->currentGame());
         };
         start();
         // My turn first, then the least time left.
@@ -492,7 +492,7 @@ private Q_SLOTS:
         QCOMPARE(m_window->gameList()->currentItem()->text(0), QStringLiteral("100"));  // the selection stays
 
         // A refresh keeps the order, and so does a restart.
-        m_window->RefreshGameList();
+        m_window->refreshGames();
         QCOMPARE(column(0), (QStringList{"2", "10", "100", "9"}));
         m_window->close();
         start();
@@ -521,9 +521,9 @@ private Q_SLOTS:
         server.setReply(200, gamesReply({{7, "Ongoing", true, true}}).replace("http://g/7", address.toUtf8()));
         addServer("Site", server.serviceAddress(), "alice", "pw", address);
         m_window->refreshServerList(true);
-        QVERIFY(m_window->CurrentGame());
-        m_window->Gotoserverwebsite1Click();
-        m_window->findChild<QToolButton *>("SpeedButton1")->click();
+        QVERIFY(m_window->currentGame());
+        m_window->openServerWebSite();
+        m_window->findChild<QToolButton *>("gameWebPageButton")->click();
         QCOMPARE(m_prompts->openedUrls.size(), opened ? 2 : 0);
         QCOMPARE(m_prompts->messages.size(), opened ? 0 : 2);
         for (const auto &message : std::as_const(m_prompts->messages)) {
@@ -535,18 +535,18 @@ private Q_SLOTS:
     void commandsWithoutServerOrGame()
     {
         m_window->refreshServerList(true);
-        action("Getgamelist2")->trigger();  // nothing selected: nothing happens
+        action("refreshGamesAction")->trigger();  // nothing selected: nothing happens
         QCOMPARE(m_window->gameList()->topLevelItemCount(), 0);
-        m_window->findChild<QToolButton *>("SpeedButton1")->click();
+        m_window->findChild<QToolButton *>("gameWebPageButton")->click();
         QCOMPARE(m_prompts->messageTexts(), QStringList{"No game active!"});
-        m_window->Gotoserverwebsite1Click();  // an empty web site does nothing
-        action("Programhistory1")->trigger();
-        action("Mainhelp1")->trigger();
-        action("Quorvalforums1")->trigger();
+        m_window->openServerWebSite();  // an empty web site does nothing
+        action("programHistoryAction")->trigger();
+        action("onlineHelpAction")->trigger();
+        action("forumsAction")->trigger();
         QCOMPARE(m_prompts->openedUrls,
-                 (QList<QUrl>{QUrl(TQuorvalMain::WebSiteBase() + "/xfcc/index.html#history"),
-                              QUrl(TQuorvalMain::WebSiteBase() + "/xfcc/index.html"),
-                              QUrl(TQuorvalMain::WebSiteBase() + "/cgi-bin/simpleforum.cgi")}));
+                 (QList<QUrl>{QUrl(TQuorvalMain::webSiteBase() + "/xfcc/index.html#history"),
+                              QUrl(TQuorvalMain::webSiteBase() + "/xfcc/index.html"),
+                              QUrl(TQuorvalMain::webSiteBase() + "/cgi-bin/simpleforum.cgi")}));
         QCOMPARE(m_prompts->openedUrls[0].fragment(), QStringLiteral("history"));
     }
 
@@ -557,7 +557,7 @@ private Q_SLOTS:
             QCOMPARE(m_window->aboutBox()->findChild<QLabel *>("LabelVersion")->text(), QStringLiteral("Version: 1.13"));
             m_window->aboutBox()->accept();
         });
-        action("About1")->trigger();
+        action("aboutAction")->trigger();
     }
 };
 

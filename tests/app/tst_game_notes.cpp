@@ -66,7 +66,7 @@ private Q_SLOTS:
         type(QStringLiteral("Cleo plays slowly"));
 
         // A refresh and a restart show them again; nothing went to the server.
-        m_rig->trigger("Getgamelist2");
+        m_rig->trigger("refreshGamesAction");
         m_rig->clickGame(0);
         QCOMPARE(edit()->toPlainText(), QStringLiteral("Plan: c5 break; ¡ojo! Qb6?"));
         const QString programFolder = m_rig->programFolder();
@@ -78,7 +78,7 @@ private Q_SLOTS:
         m_rig->window = std::make_unique<TQuorvalMain>(TProgramContext::forFolder(programFolder));
         m_rig->window->createDialogs();
         m_rig->window->show();
-        QTRY_VERIFY(window()->CurrentGame());
+        QTRY_VERIFY(window()->currentGame());
         QCOMPARE(edit()->toPlainText(), QStringLiteral("Plan: c5 break; ¡ojo! Qb6?"));
         QVERIFY(m_rig->prompts.messages.isEmpty());
     }

@@ -62,12 +62,12 @@ private Q_SLOTS:
         QVERIFY(games->topLevelItemCount() >= 10);
         for (int row = 0; row < games->topLevelItemCount(); ++row) {
             games->setCurrentItem(games->topLevelItem(row));
-            window.GameListClick();
+            window.loadSelectedGame();
             const GameRecord &game = window.game();
             QCOMPARE(game.CurrentPly, game.MoveCount);
             // The replay on the board against an independent replay of the record.
             QCOMPARE(boardText(window.diagram()->Position()), boardText(PositionAfterPly(game, game.MoveCount)));
-            QCOMPARE(window.diagram()->WhiteIsAtBottom(), window.CurrentGame()->hasWhite);
+            QCOMPARE(window.diagram()->WhiteIsAtBottom(), window.currentGame()->hasWhite);
         }
         QVERIFY2(prompts.messages.isEmpty(), qPrintable(prompts.messageTexts().join('|')));
     }
@@ -79,31 +79,31 @@ private Q_SLOTS:
         TQuorvalMain window(TProgramContext::forFolder(dir.path()));
         addDemoServer(window);
         window.refreshServerList(true);
-        QVERIFY(window.CurrentGame());
+        QVERIFY(window.currentGame());
         QVERIFY(window.game().MoveCount > 0);
         const QString last = boardText(window.diagram()->Position());
 
-        window.findChild<QToolButton *>("SpeedButton5")->click();
+        window.findChild<QToolButton *>("firstMoveButton")->click();
         QCOMPARE(window.game().CurrentPly, 0);
         // The game's own start: the first listed game may begin from a set-up.
         QCOMPARE(boardText(window.diagram()->Position()), boardText(PositionAfterPly(window.game(), 0)));
-        window.findChild<QToolButton *>("SpeedButton8")->click();
+        window.findChild<QToolButton *>("nextMoveButton")->click();
         QCOMPARE(window.game().CurrentPly, 1);
-        window.findChild<QToolButton *>("SpeedButton9")->click();
+        window.findChild<QToolButton *>("lastMoveButton")->click();
         QCOMPARE(boardText(window.diagram()->Position()), last);
 
-        window.CopyEPDtoclipboard1Click();
+        window.copyEpd();
         QVERIFY(QGuiApplication::clipboard()->text().contains(" KQkq") || QGuiApplication::clipboard()->text().contains(" b ")
                 || QGuiApplication::clipboard()->text().contains(" w "));
 
         prompts.buttonAnswers.enqueue(TPrompts::Button::No);
-        window.Clearclipboard1Click();
+        window.copyGame();
         const QString pgn = QGuiApplication::clipboard()->text();
         QVERIFY(pgn.startsWith("[Event "));
-        QVERIFY(pgn.contains(QStringLiteral("[White \"%1\"]").arg(window.CurrentGame()->white)));
+        QVERIFY(pgn.contains(QStringLiteral("[White \"%1\"]").arg(window.currentGame()->white)));
         QVERIFY(pgn.contains("1."));
         prompts.buttonAnswers.enqueue(TPrompts::Button::No);
-        window.Appendtoclipboard1Click();
+        window.appendGameToClipboard();
         QCOMPARE(QGuiApplication::clipboard()->text().count("[Event "), 2);
 
         // To a file chosen in the save dialog: rewritten, then appended to.
@@ -115,15 +115,15 @@ private Q_SLOTS:
         for (int i = 0; i < 2; ++i) {
             prompts.fileAnswers.enqueue(file);
             prompts.buttonAnswers.enqueue(TPrompts::Button::Yes);
-            window.Rewritefile1Click();
+            window.saveGame();
         }
         QCOMPARE(readFile().count("[Event "), 1);
         prompts.fileAnswers.enqueue(file);
         prompts.buttonAnswers.enqueue(TPrompts::Button::No);
-        window.Appendtofile1Click();
+        window.appendGameToFile();
         QCOMPARE(readFile().count("[Event "), 2);
 
-        window.Showgamelog1Click();
+        window.showGameLog();
         QVERIFY(QFile::exists(dir.filePath("quorval.log")));
         QCOMPARE(prompts.openedUrls.size(), 1);
     }
@@ -135,14 +135,14 @@ private Q_SLOTS:
         TQuorvalMain window(TProgramContext::forFolder(dir.path()));
         addDemoServer(window);
         window.refreshServerList(true);
-        auto *view = window.findChild<TRichView *>("RichView1");
+        auto *view = window.findChild<TRichView *>("moveListView");
         const auto images = [view] { return view->document()->toHtml().count("<img"); };
         QVERIFY(images() > 0);  // figurines
         WhenModal([](QWidget *options) {
             options->findChild<QCheckBox *>("EditFigurine")->setChecked(false);
             options->findChild<QPushButton *>("OKBtn")->click();
         });
-        window.Options1Click();
+        window.showOptions();
         QVERIFY(!window.settings().UseFigurineNotation);
         QCOMPARE(images(), 0);  // letters now
     }

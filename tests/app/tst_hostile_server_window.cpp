@@ -40,7 +40,7 @@ class TestHostileServerWindow : public QObject
     void sendMove()
     {
         WhenModal([](QWidget *dialog) { dialog->findChild<QPushButton *>("Button1")->click(); });
-        m_rig->trigger("SendMove1");
+        m_rig->trigger("sendMoveAction");
     }
 
     // The one game is listed and selected, the board holds the move made on
@@ -51,13 +51,13 @@ class TestHostileServerWindow : public QObject
         QCOMPARE(list->topLevelItemCount(), 1);
         QCOMPARE(list->currentItem(), list->topLevelItem(0));
         QCOMPARE(list->topLevelItem(0)->text(1), QStringLiteral("Ann"));
-        QVERIFY(window()->CurrentGame());
-        QCOMPARE(window()->CurrentGame()->id, 7);
-        QCOMPARE(window()->CurrentServer().Name, QStringLiteral("Loopback"));
+        QVERIFY(window()->currentGame());
+        QCOMPARE(window()->currentGame()->id, 7);
+        QCOMPARE(window()->currentServer().Name, QStringLiteral("Loopback"));
         QCOMPARE(window()->game().MoveCount, 3);
         QCOMPARE(window()->game().CurrentPly, 3);
         QCOMPARE(window()->diagram()->PieceAt(25), Piece::WhiteKnight);
-        QCOMPARE(window()->serversList()->item(0)->data(Qt::UserRole).toInt(), int(serverState));
+        QCOMPARE(window()->serverList()->item(0)->data(Qt::UserRole).toInt(), int(serverState));
         QVERIFY(!window()->waitWindow()->isVisible());
         QVERIFY(!QGuiApplication::overrideCursor());
     }
@@ -74,7 +74,7 @@ class TestHostileServerWindow : public QObject
 
     QString moveListText() const
     {
-        return window()->findChild<TRichView *>("RichView1")->document()->toPlainText();
+        return window()->findChild<TRichView *>("moveListView")->document()->toPlainText();
     }
 
 private Q_SLOTS:
@@ -100,7 +100,7 @@ private Q_SLOTS:
         hostile.apply(m_rig->server);
 
         qsizetype before = prompts().messages.size();
-        m_rig->trigger("Getgamelist2");
+        m_rig->trigger("refreshGamesAction");
         checkOneError(before, hostile.failure);
         checkNothingLost();
 
@@ -112,11 +112,11 @@ private Q_SLOTS:
         // The check marks the server not reached, saying why; showing the
         // games again reports the failure.
         before = prompts().messages.size();
-        m_rig->trigger("Checkservers1");
+        m_rig->trigger("checkServersAction");
         checkOneError(before, hostile.failure);
         checkNothingLost(ServerState::NotReached);
-        QVERIFY2(window()->serversList()->item(0)->toolTip().startsWith("Not reached: "),
-                 qPrintable(window()->serversList()->item(0)->toolTip()));
+        QVERIFY2(window()->serverList()->item(0)->toolTip().startsWith("Not reached: "),
+                 qPrintable(window()->serverList()->item(0)->toolTip()));
 
         // Once the server behaves, the same move goes out.
         const qsizetype requests = m_rig->server.requests().size();
@@ -199,7 +199,7 @@ private Q_SLOTS:
         m_rig->start({game});
         QCOMPARE(window()->game().MoveCount, plies);
         QCOMPARE(window()->game().CurrentPly, plies);
-        QVERIFY(window()->CurrentGame());
+        QVERIFY(window()->currentGame());
         QVERIFY(moveListText().contains(QStringLiteral("Ann")));
         QFETCH(QString, message);
         QCOMPARE(prompts().messageTexts().join('|').left(message.size()), message);
@@ -214,12 +214,12 @@ private Q_SLOTS:
         m_rig->drag(6, 25);  // Nf3 in game 7, not sent
         m_rig->clickGame(1);
         QCOMPARE(prompts().messageTexts(), QStringList{"Error parsing game!!"});
-        QCOMPARE(window()->CurrentGame()->id, 8);
+        QCOMPARE(window()->currentGame()->id, 8);
         QCOMPARE(window()->game().MoveCount, 0);
         QCOMPARE(window()->diagram()->PieceAt(6), Piece::WhiteKnight);  // back at the start, as the empty game
         // Nothing to send, so nothing goes to the server.
         const qsizetype requests = m_rig->server.requests().size();
-        m_rig->trigger("SendMove1");
+        m_rig->trigger("sendMoveAction");
         QCOMPARE(m_rig->server.requests().size(), requests);
         QCOMPARE(prompts().messages.size(), 2);
         QVERIFY(prompts().messages.last().text.startsWith(QStringLiteral("This game could not be read in full")));
@@ -253,7 +253,7 @@ private Q_SLOTS:
             m_rig->drag(61, 41);  // b7-b5 on Black's
         QCOMPARE(window()->game().MoveCount, window()->game().CurrentPly);
         const qsizetype requests = m_rig->server.requests().size();
-        m_rig->trigger("SendMove1");
+        m_rig->trigger("sendMoveAction");
         QCOMPARE(m_rig->server.requests().size(), requests);
         QCOMPARE(prompts().messages.size(), 2);
         QCOMPARE(prompts().messages[1].icon, TPrompts::Icon::Warning);
@@ -279,7 +279,7 @@ private Q_SLOTS:
         QVERIFY(moveListText().contains(game.white));
 
         prompts().buttonAnswers.enqueue(TPrompts::Button::No);
-        window()->Clearclipboard1Click();
+        window()->copyGame();
         const QString pgn = QGuiApplication::clipboard()->text();
         QVERIFY(pgn.contains(QStringLiteral("[White \"%1\"]").arg(game.white)));
         QVERIFY(pgn.contains(QStringLiteral("1. e4 e5")) || pgn.contains(QStringLiteral("1.e4 e5")));

@@ -74,7 +74,7 @@ private Q_SLOTS:
         writeAll(context.ServersFolder + "/Beta", "http://127.0.0.1:1/XfccBasic.asmx\r\nu\r\n");
         TQuorvalMain window(context);
         window.refreshServerList(false);
-        QListWidget *list = window.serversList();
+        QListWidget *list = window.serverList();
         QStringList names;
         for (int i = 0; i < list->count(); ++i)
             names << list->item(i)->text();

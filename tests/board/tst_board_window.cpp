@@ -46,7 +46,7 @@ class TestBoardWindow : public QObject
     {
         m_window = std::make_unique<TQuorvalMain>(TProgramContext::forFolder(m_dir->path()));
         m_window->createDialogs();
-        m_board = m_window->findChild<TChessDiagram2D *>("Diagram");
+        m_board = m_window->findChild<TChessDiagram2D *>("diagram");
         QVERIFY(m_board);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
@@ -163,7 +163,7 @@ private Q_SLOTS:
             }
             QTest::mouseClick(modal->findChild<QPushButton *>("OKBtn"), Qt::LeftButton);
         });
-        m_window->Options1Click();
+        m_window->showOptions();
         QVERIFY(!m_window->settings().ShowCoordinates);
         QVERIFY(!m_window->settings().ShowLastMove);
         QVERIFY(!m_window->settings().ShowCheck);
@@ -175,7 +175,7 @@ private Q_SLOTS:
                 QCOMPARE(a1.pixelColor(x, y), m_board->squareColor(0));
 
         // Stepping back to the start leaves nothing to mark.
-        m_window->findChild<QToolButton *>("SpeedButton5")->click();
+        m_window->findChild<QToolButton *>("firstMoveButton")->click();
         QCOMPARE(m_board->marks(), BoardMarks{});
     }
 
@@ -228,7 +228,7 @@ private Q_SLOTS:
             modal->findChild<TColorBox *>("ColorBox2")->setSelected(QColor(0x40, 0x80, 0x40));
             QTest::mouseClick(modal->findChild<QPushButton *>("OKBtn"), Qt::LeftButton);
         });
-        m_window->Options1Click();
+        m_window->showOptions();
         QCOMPARE(m_board->DarkSquareColor(), QColor(0x40, 0x80, 0x40));
         QCOMPARE(squareImage(71).pixelColor(1, 1), QColor(0x40, 0x80, 0x40));  // b8 is dark
     }
@@ -282,9 +282,9 @@ private Q_SLOTS:
         QCOMPARE(m_board->PieceAt(6), Piece::BlackKnight);
 
         // Taking both back puts the pawns where they came from.
-        m_window->ReverseMove(m_window->game().Moves[2]);
+        m_window->reverseMove(m_window->game().Moves[2]);
         m_window->game().CurrentPly = 1;
-        m_window->ReverseMove(m_window->game().Moves[1]);
+        m_window->reverseMove(m_window->game().Moves[1]);
         m_window->game().CurrentPly = 0;
         QCOMPARE(m_board->PieceAt(61), Piece::WhitePawn);
         QCOMPARE(m_board->PieceAt(16), Piece::BlackPawn);
@@ -316,7 +316,7 @@ private Q_SLOTS:
         m_board->Position().SetStartPosition();
         for (int j = 1; j <= game.MoveCount; ++j) {
             game.CurrentPly = std::uint16_t(j);
-            QVERIFY(m_window->DoMove(game.Moves[j]));
+            QVERIFY(m_window->doMove(game.Moves[j]));
         }
         m_board->Redraw();
         QCOMPARE(m_board->Position().Packed(), after);

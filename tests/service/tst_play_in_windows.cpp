@@ -50,14 +50,14 @@ class TestPlayInWindows : public QObject
         // Reloads the game list and opens the game on the board.
         bool open(int gameId)
         {
-            window->RefreshGameList();
+            window->refreshGames();
             QTreeWidget *games = window->gameList();
             for (int row = 0; row < games->topLevelItemCount(); ++row) {
                 auto *item = static_cast<GameRow *>(games->topLevelItem(row));
                 if (item->game().id == gameId) {
                     games->setCurrentItem(item);
-                    button("SpeedButton6")->click();  // "Reload game"
-                    return window->CurrentGame() && window->CurrentGame()->id == gameId;
+                    button("reloadGameButton")->click();  // "Reload game"
+                    return window->currentGame() && window->currentGame()->id == gameId;
                 }
             }
             return false;
@@ -84,18 +84,18 @@ class TestPlayInWindows : public QObject
                                       Qt::LeftButton);
                 }
             });
-            button("SpeedButton10")->click();
+            button("sendMoveButton")->click();
             return shown;
         }
 
         QString moveListText() const
         {
-            return window->findChild<TRichView *>(QStringLiteral("RichView1"))->document()->toPlainText();
+            return window->findChild<TRichView *>(QStringLiteral("moveListView"))->document()->toPlainText();
         }
 
         XfccGame serverGame(int gameId) const
         {
-            const ServerEntry &server = window->CurrentServer();
+            const ServerEntry &server = window->currentServer();
             for (const XfccGame &game : GetXfccBasicSoap(false, server.ServiceUrl)->GetMyGames(m_user, m_user)) {
                 if (game.id == gameId)
                     return game;
@@ -199,7 +199,7 @@ private Q_SLOTS:
         QCOMPARE(lastBox(), QStringLiteral("Move sent successfully!"));
         QVERIFY(boris.open(201));
         QCOMPARE(boris.window->game().MoveCount, 45);
-        QVERIFY(boris.window->CurrentGame()->myTurn);
+        QVERIFY(boris.window->currentGame()->myTurn);
         QCOMPARE(static_cast<GameRow *>(boris.window->gameList()->currentItem())->GameStateIcon(), 0);
 
         // Boris answers; then the server is gone while Anna sends her 24th:

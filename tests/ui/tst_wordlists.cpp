@@ -38,7 +38,7 @@ void TestWordLists::everyListParses_data()
 {
     QTest::addColumn<QString>("list");
     QTest::addColumn<QString>("anId");
-    QTest::newRow("main") << WordList::QuorvalMain << "GameList";
+    QTest::newRow("main") << WordList::QuorvalMain << "gameList";
     QTest::newRow("options") << WordList::OptionsDialog << "EditLanguage";
     QTest::newRow("add server") << WordList::AddServerDialog << "Edit4";
     QTest::newRow("send move") << WordList::SendMoveDialog << "OfferResult";
@@ -83,7 +83,7 @@ void TestWordLists::messagesInBothLanguages()
     QCOMPARE(ml->TranslateTo(QStringLiteral("@authenticationfailed"), 1), QStringLiteral("Fallo de identificación"));
     QCOMPARE(ml->TranslateTo(QStringLiteral("@movesentsuccessfully"), 1), QStringLiteral("Movimiento enviado con éxito"));
     QVERIFY(ml->TranslateTo(QStringLiteral("@badmoveentered"), 1).startsWith(QLatin1String("No ha introducido")));
-    QCOMPARE(ml->TranslateTo(QStringLiteral("N2"), 1), QStringLiteral("-"));
+    QCOMPARE(ml->TranslateTo(QStringLiteral("commandsSeparator"), 1), QStringLiteral("-"));
 
     QWidget dialog;
     TMultiLang *send = createMultiLang(&dialog, WordList::SendMoveDialog);
@@ -132,33 +132,33 @@ void TestWordLists::mainWindowWalksIntoSpanish()
     QMainWindow main;
     main.setWindowTitle(QStringLiteral("Quorval 1.13"));
     QMenu *file = main.menuBar()->addMenu(QStringLiteral("Archivo"));
-    file->setObjectName(QStringLiteral("File1"));
+    file->setObjectName(QStringLiteral("fileMenu"));
     QAction *options = file->addAction(QStringLiteral("?"));
-    options->setObjectName(QStringLiteral("Options1"));
+    options->setObjectName(QStringLiteral("optionsAction"));
     QAction *separator = file->addSeparator();
-    separator->setObjectName(QStringLiteral("N1"));
+    separator->setObjectName(QStringLiteral("fileSeparator"));
     QMenu *exportPgn = file->addMenu(QStringLiteral("?"));
-    exportPgn->setObjectName(QStringLiteral("ExportPGN1"));
+    exportPgn->setObjectName(QStringLiteral("exportPgnMenu"));
     QAction *append = exportPgn->addAction(QStringLiteral("?"));
-    append->setObjectName(QStringLiteral("Appendtofile1"));
+    append->setObjectName(QStringLiteral("appendGameToFileAction"));
     QToolBar *tools = main.addToolBar(QStringLiteral("tools"));
     auto *close = new QToolButton(tools);
-    close->setObjectName(QStringLiteral("SpeedButton2"));
+    close->setObjectName(QStringLiteral("closeButton"));
     close->setText(QStringLiteral("designed"));
     tools->addWidget(close);
     auto *central = new QWidget(&main);
     main.setCentralWidget(central);
     auto *servers = new QListWidget(central);
-    servers->setObjectName(QStringLiteral("ServersList"));
+    servers->setObjectName(QStringLiteral("serverList"));
     servers->setViewMode(QListView::IconMode);
     servers->addItems({"ICCF", "Local"});
     auto *games = new QTreeWidget(central);
-    games->setObjectName(QStringLiteral("GameList"));
+    games->setObjectName(QStringLiteral("gameList"));
     games->setRootIsDecorated(false);
     games->setColumnCount(7);
     new QTreeWidgetItem(games, QStringList({"12", "White player", "Black player", "Cup", "3d, 5h", "0d, 0h", "*"}));
     auto *save = new TFileDialogTexts(&main);
-    save->setObjectName(QStringLiteral("SaveDialog1"));
+    save->setObjectName(QStringLiteral("pgnSaveDialog"));
 
     TMultiLang *ml = createMultiLang(&main, WordList::QuorvalMain);
     QCOMPARE(options->text(), QStringLiteral("Options ..."));
