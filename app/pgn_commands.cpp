@@ -2,6 +2,7 @@
 
 #include "app/atomic_file.h"
 #include "chess/epd.h"
+#include "ui/filedialogtexts.h"
 #include "ui/prompts.h"
 
 #include <QClipboard>
@@ -12,7 +13,8 @@
 
 
 void ExportPGN(const XfccGame &server, const GameRecord &game, const QStringList &comments, const QString &notes,
-               bool toClipboard, bool append, const QString &programFolder, QWidget *parent)
+               bool toClipboard, bool append, const QString &programFolder, const TFileDialogTexts &saveDialog,
+               QWidget *parent)
 {
     QClipboard *clipboard = QGuiApplication::clipboard();
     if (!append)
@@ -26,8 +28,9 @@ void ExportPGN(const XfccGame &server, const GameRecord &game, const QStringList
         return;
     }
 
-    QString fileName = TPrompts::instance().saveFileName(QStringLiteral("Save"), programFolder,
-                                                         QStringLiteral("PGN files (*.pgn)"), parent);
+    const QString title = saveDialog.title().isEmpty() ? QStringLiteral("Save") : saveDialog.title();
+    const QString filter = saveDialog.filter().isEmpty() ? QStringLiteral("PGN files (*.pgn)") : saveDialog.qtFilter();
+    QString fileName = TPrompts::instance().saveFileName(title, programFolder, filter, parent);
     if (fileName.isEmpty())
         return;
     if (QFileInfo(fileName).suffix().isEmpty())

@@ -2,8 +2,7 @@
 
 #include "app/add_server_dialog.h"
 #include "app/color_ref.h"
-#include "app/game_order.h"
-#include "app/game_row.h"
+#include "app/game_list_controller.h"
 #include "app/general_error.h"
 #include "app/ini_file.h"
 #include "app/notes_pane.h"
@@ -15,10 +14,8 @@
 #include "board/square_pane.h"
 #include "engine/enginecontroller.h"
 #include "engine/enginepanel.h"
-#include "service/request_wait.h"
-#include "service/server_check.h"
-#include "service/xfccbasic.h"
 #include "ui/aboutbox.h"
+#include "ui/filedialogtexts.h"
 #include "ui/multilang.h"
 #include "ui/prompts.h"
 #include "ui/saveform.h"
@@ -42,7 +39,6 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QScopeGuard>
-#include <QScopedValueRollback>
 #include <QSplitter>
 
 #include <QVBoxLayout>
@@ -61,8 +57,6 @@ constexpr int ServersListWidth = 177;
 TQuorvalMain::TQuorvalMain(const TProgramContext &context, QWidget *parent)
     : QMainWindow(parent)
     , m_context(context)
-    , m_serverStateIcons(ServerStateIcons())
-    , m_gameStateIcons(GameStateIcons())
 {
     setObjectName(QStringLiteral("QuorvalMain"));
     resize(767, 547);
@@ -72,7 +66,12 @@ TQuorvalMain::TQuorvalMain(const TProgramContext &context, QWidget *parent)
     createBoard();
     createMoveList();
     wireCommands();
+    // The export's save dialog: its texts come from the word list.
+    m_pgnSaveDialog = new TFileDialogTexts(this);
+    m_pgnSaveDialog->setObjectName(QStringLiteral("pgnSaveDialog"));
+    m_pgnSaveDialog->setFilter(QStringLiteral("PGN files|*.pgn"));
     m_translator = createMultiLang(this, WordList::QuorvalMain);
+    m_games->setTranslator(m_translator);
     m_windowPlacement = new TSaveForm(this);
     m_windowPlacement->setRegistryKey(QStringLiteral("Software\\Quorval\\QuorvalMain"));
     m_windowPlacement->setCentreAtFirstShow(true);
@@ -100,9 +99,8 @@ void TQuorvalMain::applyStoredSettings()
     TIniFile ini(m_context.settingsFileName());
     ini.load();
     m_settings = TSettings::read(ini, m_context.ProgramFolder);
-    applyServerTimeout();
-    connect(&m_pollTimer, &QTimer::timeout, this, Guarded(this, &TQuorvalMain::pollServers));
-    applyPolling();
+    m_games->applySettings();
+    applyTray();
 
     // The engine panel keeps the colour it gets here for the whole run.
     m_enginePanel->SetBackgroundColor(ColorFromColorRef(m_settings.LightSquaresColor));
@@ -144,9 +142,9 @@ void TQuorvalMain::windowActivated()
         repaint();
         // The first server's failure is reported and does not keep the
         // others from being checked.
-        RunGuarded([this] { refreshServerList(true); });
+        RunGuarded([this] { m_games->refreshServerList(true); });
         if (m_settings.CheckServersPeriodically)
-            checkServers();
+            m_games->checkServers();
     }
     // A first run starts in the options dialog, where the user adds servers.
     if (m_optionsDialog && !m_firstRunOptionsShown && !QFile::exists(m_context.settingsFileName())) {
@@ -164,7 +162,8 @@ void TQuorvalMain::createDialogs()
     m_promotionDialog = new TPromotionDialog(this);
     m_waitWindow = new TWaitWindow([this] { return ColorFromColorRef(m_settings.LightSquaresColor); }, this);
     m_waitWindow->setLanguageSource(language);
-    const auto listServers = [this] { RunGuarded([this] { refreshServerList(false); }); };
+    m_games->setWaitWindow(m_waitWindow);
+    const auto listServers = [this] { RunGuarded([this] { m_games->refreshServerList(false); }); };
     connect(m_addServerDialog, &TAddServerDialog::serverSaved, this, listServers);
     connect(m_optionsDialog, &TOptionsDialog::serversChanged, this, listServers);
 }
@@ -173,36 +172,20 @@ void TQuorvalMain::showOptions()
 {
     if (m_optionsDialog->exec() == QDialog::Accepted) {
         m_translator->setActiveLanguage(m_settings.ActiveLanguage);
-        applyServerTimeout();
-        applyPolling();
+        m_games->applySettings();
+        applyTray();
         updateMoveList();
         applyBoardColors();
     }
 }
 
-void TQuorvalMain::applyServerTimeout()
+void TQuorvalMain::applyTray()
 {
-    m_xfccTransport.stallTimeout = std::chrono::seconds(m_settings.ServerTimeoutSeconds);
-}
-
-void TQuorvalMain::setPollIntervalForTesting(std::chrono::milliseconds interval)
-{
-    m_pollIntervalForTesting = interval;
-    applyPolling();
-}
-
-void TQuorvalMain::applyPolling()
-{
-    m_dueAlerts.setThreshold(m_settings.AlertDaysLeft);
     if (!m_settings.PollServers) {
-        m_pollTimer.stop();
         if (m_tray)
             m_tray->hide();
         return;
     }
-    m_pollTimer.start(m_pollIntervalForTesting.count() > 0
-                          ? m_pollIntervalForTesting
-                          : std::chrono::milliseconds(std::chrono::minutes(m_settings.MinutesToCheck)));
     if (!m_tray && QSystemTrayIcon::isSystemTrayAvailable()) {
         m_tray = new QSystemTrayIcon(this);
         connect(m_tray, &QSystemTrayIcon::messageClicked, this, Guarded(this, &TQuorvalMain::showAlertedGame));
@@ -215,44 +198,10 @@ void TQuorvalMain::updateTrayIcon()
 {
     if (!m_tray || !m_settings.PollServers)
         return;
-    const int due = m_dueAlerts.dueCount();
+    const int due = m_games->dueCount();
     m_tray->setIcon(DueCountIcon(due));
     m_tray->setToolTip(m_translator->Translate(QStringLiteral("@traydue")).replace(QLatin1String("%1"), QString::number(due)));
     m_tray->show();
-}
-
-void TQuorvalMain::pollServers()
-{
-    if (m_serverRequestRunning || m_backgroundCheck || m_serverList->count() == 0)
-        return;
-    QList<XfccAccount> accounts;
-    for (int i = 0; i < m_serverList->count(); ++i) {
-        const QString name = m_serverList->item(i)->text();
-        try {
-            const ServerEntry entry = ReadServerFile(m_context.ServersFolder, name);
-            accounts << XfccAccount{name, entry.ServiceUrl, entry.UserName, entry.Password};
-        } catch (const std::exception &) {
-            // "Check servers" reports it; a background check never shows a box.
-        }
-    }
-    auto *check = new TServerCheck(accounts, m_xfccTransport, this);
-    m_backgroundCheck = check;
-    // The list may be read again meanwhile: each answer finds its server by name.
-    connect(check, &TServerCheck::serverChecked, this, [this, check](int index) {
-        const QString name = check->servers().at(index).Name;
-        const ServerCheckOutcome &outcome = check->outcome(index);
-        if (QListWidgetItem *server = m_serverList->findItems(name, Qt::MatchExactly).value(0))
-            markCheckedServer(server, outcome);
-        if (outcome.answered) {
-            for (const DueAlert &alert : m_dueAlerts.take(name, outcome.games))
-                notify(alert);
-        }
-    });
-    connect(check, &TServerCheck::finished, this, [this, check] {
-        check->deleteLater();
-        updateTrayIcon();
-    });
-    check->start();
 }
 
 void TQuorvalMain::notify(const DueAlert &alert)
@@ -280,19 +229,7 @@ void TQuorvalMain::showAlertedGame()
     showNormal();
     raise();
     activateWindow();
-    QListWidgetItem *server = m_serverList->findItems(m_alertServer, Qt::MatchExactly).value(0);
-    if (!server || m_serverRequestRunning)
-        return;
-    m_serverList->setCurrentItem(server);
-    showServerGames();
-    for (int i = 0; i < m_gameList->topLevelItemCount(); ++i) {
-        const auto *row = static_cast<const GameRow *>(m_gameList->topLevelItem(i));
-        if (row->game().id == m_alertGameId && m_gameList->currentItem() != row) {
-            m_gameList->setCurrentItem(m_gameList->topLevelItem(i));
-            loadSelectedGame();
-            return;
-        }
-    }
+    m_games->showGame(m_alertServer, m_alertGameId);
 }
 
 void TQuorvalMain::closeEvent(QCloseEvent *event)
@@ -318,222 +255,6 @@ void TQuorvalMain::shutDown()
     ini.load();
     m_settings.write(ini);
     ini.save();
-}
-
-void TQuorvalMain::listServers()
-{
-    if (m_serverRequestRunning)
-        return;
-    m_serverList->clear();
-    m_serverList->repaint();
-    for (const QString &name : ListServerFiles(m_context.ServersFolder)) {
-        ReadServerFile(m_context.ServersFolder, name);
-        setServerStateIcon(new QListWidgetItem(name, m_serverList), ServerState::NoMoveDue);
-    }
-}
-
-void TQuorvalMain::refreshServerList(bool withGames)
-{
-    if (m_serverRequestRunning)
-        return;
-    listServers();
-    if (m_serverList->count() == 0)
-        return;
-    m_serverList->setCurrentRow(0);
-    if (withGames)
-        showServerGames();
-}
-
-void TQuorvalMain::setServerStateIcon(QListWidgetItem *server, ServerState state, const QString &reason)
-{
-    server->setIcon(m_serverStateIcons.at(int(state)));
-    server->setData(Qt::UserRole, int(state));
-    server->setToolTip(reason);
-}
-
-QString TQuorvalMain::notReachedText(const ServerCheckOutcome &outcome) const
-{
-    const char *reason = "@notreachedother";
-    switch (outcome.failureKind) {
-    case EXfccError::Kind::TimedOut:
-        reason = "@notreachedtimeout";
-        break;
-    case EXfccError::Kind::Refused:
-        reason = "@notreachedrefused";
-        break;
-    case EXfccError::Kind::Tls:
-        reason = "@notreachedtls";
-        break;
-    case EXfccError::Kind::HttpStatus:
-        reason = "@notreachedhttp";
-        break;
-    case EXfccError::Kind::Fault:
-        reason = "@notreachedpassword";
-        break;
-    case EXfccError::Kind::Cancelled:
-        reason = "@notreachedcancelled";
-        break;
-    case EXfccError::Kind::Connection:
-    case EXfccError::Kind::Reply:
-        break;
-    }
-    return m_translator->Translate(QLatin1String(reason)) + QLatin1Char('\n') + outcome.failure;
-}
-
-QString TQuorvalMain::connectingText(const QString &serverName) const
-{
-    return m_translator->Translate(QStringLiteral("@connectingtoserver")) + serverName;
-}
-
-void TQuorvalMain::refreshGames()
-{
-    QListWidgetItem *server = m_serverList->currentItem();
-    if (!server || m_serverRequestRunning)
-        return;
-    const QScopedValueRollback running(m_serverRequestRunning, true);
-    // When the listed server's refresh fails, its rows, the selected game and
-    // the server's icon come back as they were, so that a move made on the
-    // board can still be sent once the server answers again.
-    const ServerEntry listedServer = m_currentServer;
-    const bool hadCurrentGame = m_hasCurrentGame;
-    const int selectedRow = m_gameList->indexOfTopLevelItem(m_gameList->currentItem());
-    ServerState state = ServerState(server->data(Qt::UserRole).toInt());
-    QString stateReason = server->toolTip();
-    m_currentServer.Name = server->text();
-    // Last of all, also when the request failed: the server's icon.
-    const auto markServer = qScopeGuard([&] { setServerStateIcon(server, state, stateReason); });
-    TRequestWait wait(m_waitWindow, connectingText(server->text()), m_xfccTransport);
-    QList<QTreeWidgetItem *> listedRows = m_gameList->invisibleRootItem()->takeChildren();
-    const auto dropListedRows = qScopeGuard([&] { qDeleteAll(listedRows); });
-    m_hasCurrentGame = false;
-    m_gameList->repaint();
-
-    try {
-        const ServerEntry entry = ReadServerFile(m_context.ServersFolder, server->text());
-        m_currentServer.ServiceUrl = entry.ServiceUrl;
-        m_currentServer.UserName = entry.UserName;
-        m_currentServer.Password = entry.Password;
-        m_currentServer.WebSite = entry.WebSite;
-
-        const ArrayOfXfccGame games = GetXfccBasicSoap(false, m_currentServer.ServiceUrl, wait.transport())
-                                          ->GetMyGames(m_currentServer.UserName, m_currentServer.Password);
-        state = ServerState::NoMoveDue;
-        stateReason.clear();
-        m_dueAlerts.seen(server->text(), games);
-        updateTrayIcon();
-        for (const XfccGame &game : games) {
-            if (!GameListColumns::IsListed(game, m_settings.ShowOnlyOngoingGames))
-                continue;
-            if (GameListColumns::AwaitsMyMove(game))
-                state = ServerState::MoveDue;
-            new GameRow(m_gameList, game, m_gameStateIcons);
-        }
-        sortGameList();
-    } catch (...) {
-        if (listedServer.Name == server->text() && !listedRows.isEmpty()) {
-            m_gameList->clear();
-            m_gameList->addTopLevelItems(std::exchange(listedRows, {}));
-            m_gameList->setCurrentItem(m_gameList->topLevelItem(selectedRow));
-            m_currentServer = listedServer;
-            m_hasCurrentGame = hadCurrentGame;
-        } else {
-            state = ServerState::NoMoveDue;
-            stateReason.clear();
-        }
-        throw;
-    }
-}
-
-void TQuorvalMain::sortGameList()
-{
-    const GameListOrder order = GameListOrder::fromSetting(m_settings.GameListSort);
-    QTreeWidgetItem *current = m_gameList->currentItem();
-    QList<QTreeWidgetItem *> rows = m_gameList->invisibleRootItem()->takeChildren();
-    std::stable_sort(rows.begin(), rows.end(), [&order](const QTreeWidgetItem *a, const QTreeWidgetItem *b) {
-        return order.less(static_cast<const GameRow *>(a)->game(), static_cast<const GameRow *>(b)->game());
-    });
-    m_gameList->addTopLevelItems(rows);
-    m_gameList->setCurrentItem(current);
-    m_gameList->header()->setSortIndicatorShown(!order.isDefault());
-    if (!order.isDefault())
-        m_gameList->header()->setSortIndicator(order.column, order.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
-}
-
-void TQuorvalMain::gameListHeadingClicked(int column)
-{
-    m_settings.GameListSort = GameListOrder::fromSetting(m_settings.GameListSort).afterClickOn(column).toSetting();
-    sortGameList();
-}
-
-void TQuorvalMain::showServerGames()
-{
-    if (m_serverRequestRunning)
-        return;
-    refreshGames();
-    if (m_gameList->topLevelItemCount() == 0)
-        return;
-    m_gameList->setCurrentItem(m_gameList->topLevelItem(0));
-    loadSelectedGame();
-}
-
-void TQuorvalMain::checkServers()
-{
-    if (m_serverList->count() == 0 || m_serverRequestRunning)
-        return;
-    // Every server is asked at once and marked as its answer arrives; one that
-    // cannot be reached says why. A server file that cannot be read is
-    // reported once the check is over. A cancelled check ends there.
-    std::exception_ptr unreadableServerFile;
-    bool cancelled = false;
-    {
-        const QScopedValueRollback running(m_serverRequestRunning, true);
-        TRequestWait wait(m_waitWindow, QString(), m_xfccTransport);
-        m_serverList->repaint();
-        m_gameList->repaint();
-        QList<QListWidgetItem *> asked;
-        QList<XfccAccount> accounts;
-        for (int i = 0; i < m_serverList->count(); ++i) {
-            QListWidgetItem *server = m_serverList->item(i);
-            try {
-                const ServerEntry entry = ReadServerFile(m_context.ServersFolder, server->text());
-                accounts << XfccAccount{server->text(), entry.ServiceUrl, entry.UserName, entry.Password};
-                asked << server;
-            } catch (const std::exception &) {
-                if (!unreadableServerFile)
-                    unreadableServerFile = std::current_exception();
-            }
-        }
-        TServerCheck check(accounts, wait.transport());
-        QStringList waitingFor;
-        for (const XfccAccount &account : std::as_const(accounts))
-            waitingFor << account.Name;
-        wait.scope().setMessage(connectingText(waitingFor.join(QStringLiteral(", "))));
-        connect(&check, &TServerCheck::serverChecked, this, [&](int index) {
-            markCheckedServer(asked[index], check.outcome(index));
-            if (check.outcome(index).answered)
-                m_dueAlerts.seen(accounts[index].Name, check.outcome(index).games);
-            waitingFor.removeOne(accounts[index].Name);
-            if (!waitingFor.isEmpty())
-                wait.scope().setMessage(connectingText(waitingFor.join(QStringLiteral(", "))));
-        });
-        check.wait();
-        cancelled = wait.cancellation().isCancelled();
-    }
-    if (!cancelled)
-        RunGuarded([this] { showServerGames(); });
-    if (unreadableServerFile)
-        std::rethrow_exception(unreadableServerFile);
-}
-
-void TQuorvalMain::markCheckedServer(QListWidgetItem *server, const ServerCheckOutcome &outcome)
-{
-    if (!outcome.answered) {
-        setServerStateIcon(server, ServerState::NotReached, notReachedText(outcome));
-        return;
-    }
-    const bool moveDue = std::any_of(outcome.games.begin(), outcome.games.end(),
-                                     [](const XfccGame &game) { return game.myTurn; });
-    setServerStateIcon(server, moveDue ? ServerState::MoveDue : ServerState::NoMoveDue);
 }
 
 QString TQuorvalMain::webSiteBase()
@@ -577,16 +298,17 @@ void TQuorvalMain::openForums()
 
 void TQuorvalMain::openServerWebSite()
 {
-    openServerAddress(m_currentServer.WebSite);
+    openServerAddress(m_games->currentServer().WebSite);
 }
 
 void TQuorvalMain::openGameWebPage()
 {
-    if (!m_gameList->currentItem() || !m_hasCurrentGame) {
+    const XfccGame *game = m_games->currentGame();
+    if (!m_gameList->currentItem() || !game) {
         MessageDlg(QStringLiteral("No game active!"), TPrompts::Icon::Error, TPrompts::Button::Ok, this);
         return;
     }
-    openServerAddress(m_currentGame.gameLink);
+    openServerAddress(game->gameLink);
 }
 
 void TQuorvalMain::showAbout()
@@ -595,15 +317,15 @@ void TQuorvalMain::showAbout()
     m_aboutBox->exec();
 }
 
-template <typename Slot>
-void TQuorvalMain::wire(const char *name, Slot slot)
+template <typename Receiver, typename Slot>
+void TQuorvalMain::wire(const char *name, Receiver *receiver, Slot slot)
 {
     if (auto *button = findChild<QToolButton *>(QLatin1String(name))) {
         button->setEnabled(true);
-        connect(button, &QToolButton::clicked, this, Guarded(this, slot));
+        connect(button, &QToolButton::clicked, receiver, Guarded(receiver, slot));
     } else if (auto *action = findChild<QAction *>(QLatin1String(name))) {
         action->setEnabled(true);
-        connect(action, &QAction::triggered, this, Guarded(this, slot));
+        connect(action, &QAction::triggered, receiver, Guarded(receiver, slot));
     }
 }
 
@@ -611,34 +333,37 @@ void TQuorvalMain::wire(const char *name, Slot slot)
 // connected here stay disabled.
 void TQuorvalMain::wireCommands()
 {
-    wire("closeButton", &TQuorvalMain::close);
-    wire("exitAction", &TQuorvalMain::close);
-    wire("optionsButton", &TQuorvalMain::showOptions);
-    wire("optionsAction", &TQuorvalMain::showOptions);
-    wire("checkServersButton", &TQuorvalMain::checkServers);
-    wire("checkServersAction", &TQuorvalMain::checkServers);
-    wire("refreshGamesAction", &TQuorvalMain::refreshGames);
-    wire("reloadGameButton", &TQuorvalMain::loadSelectedGame);
-    wire("gameWebPageButton", &TQuorvalMain::openGameWebPage);
-    wire("onlineHelpAction", &TQuorvalMain::openOnlineHelp);
-    wire("programHistoryAction", &TQuorvalMain::openProgramHistory);
-    wire("forumsAction", &TQuorvalMain::openForums);
-    wire("aboutAction", &TQuorvalMain::showAbout);
-    wire("engineButton", &TQuorvalMain::toggleEngine);
-    wire("sendMoveAction", &TQuorvalMain::sendMove);
-    wire("copyGameAction", &TQuorvalMain::copyGame);
-    wire("appendGameToClipboardAction", &TQuorvalMain::appendGameToClipboard);
-    wire("saveGameAction", &TQuorvalMain::saveGame);
-    wire("appendGameToFileAction", &TQuorvalMain::appendGameToFile);
-    wire("copyEpdAction", &TQuorvalMain::copyEpd);
-    wire("showGameLogAction", &TQuorvalMain::showGameLog);
-    wire("sendMoveButton", &TQuorvalMain::sendMove);
-    wire("checkServerAction", &TQuorvalMain::showServerGames);
-    wire("serverWebSiteAction", &TQuorvalMain::openServerWebSite);
-    connect(m_serverList, &QListWidget::itemClicked, this, Guarded(this, &TQuorvalMain::showServerGames));
+    wire("closeButton", this, &TQuorvalMain::close);
+    wire("exitAction", this, &TQuorvalMain::close);
+    wire("optionsButton", this, &TQuorvalMain::showOptions);
+    wire("optionsAction", this, &TQuorvalMain::showOptions);
+    wire("checkServersButton", m_games, &TGameListController::checkServers);
+    wire("checkServersAction", m_games, &TGameListController::checkServers);
+    wire("refreshGamesAction", m_games, &TGameListController::refreshGames);
+    wire("reloadGameButton", this, &TQuorvalMain::loadSelectedGame);
+    wire("gameWebPageButton", this, &TQuorvalMain::openGameWebPage);
+    wire("onlineHelpAction", this, &TQuorvalMain::openOnlineHelp);
+    wire("programHistoryAction", this, &TQuorvalMain::openProgramHistory);
+    wire("forumsAction", this, &TQuorvalMain::openForums);
+    wire("aboutAction", this, &TQuorvalMain::showAbout);
+    wire("engineButton", this, &TQuorvalMain::toggleEngine);
+    wire("sendMoveAction", this, &TQuorvalMain::sendMove);
+    wire("copyGameAction", this, &TQuorvalMain::copyGame);
+    wire("appendGameToClipboardAction", this, &TQuorvalMain::appendGameToClipboard);
+    wire("saveGameAction", this, &TQuorvalMain::saveGame);
+    wire("appendGameToFileAction", this, &TQuorvalMain::appendGameToFile);
+    wire("copyEpdAction", this, &TQuorvalMain::copyEpd);
+    wire("showGameLogAction", this, &TQuorvalMain::showGameLog);
+    wire("sendMoveButton", this, &TQuorvalMain::sendMove);
+    wire("checkServerAction", m_games, &TGameListController::showServerGames);
+    wire("serverWebSiteAction", this, &TQuorvalMain::openServerWebSite);
+    connect(m_serverList, &QListWidget::itemClicked, m_games, Guarded(m_games, &TGameListController::showServerGames));
     connect(m_serverList, &QListWidget::customContextMenuRequested, this,
             [this](const QPoint &at) { m_serverMenu->popup(m_serverList->viewport()->mapToGlobal(at)); });
     connect(m_gameList, &QTreeWidget::itemClicked, this, Guarded(this, &TQuorvalMain::loadSelectedGame));
+    connect(m_games, &TGameListController::gameChosen, this, Guarded(this, &TQuorvalMain::loadSelectedGame));
+    connect(m_games, &TGameListController::dueAlert, this, &TQuorvalMain::notify);
+    connect(m_games, &TGameListController::dueCountChanged, this, &TQuorvalMain::updateTrayIcon);
 }
 
 QToolButton *TQuorvalMain::addToolButton(const char *name, const QString &hint, const QIcon &icon)
@@ -809,10 +534,6 @@ void TQuorvalMain::createPanels()
     for (int column = 0; column < 7; ++column)
         m_gameList->setColumnWidth(column, widths[column]);
     m_gameList->header()->setStretchLastSection(false);
-    // A click on a heading orders the list by that column; the list sorts
-    // itself only then, so that new rows keep the chosen order.
-    m_gameList->header()->setSectionsClickable(true);
-    connect(m_gameList->header(), &QHeaderView::sectionClicked, this, &TQuorvalMain::gameListHeadingClicked);
     // Keep the selection visible when the list loses the focus.
     QPalette gamePalette = m_gameList->palette();
     gamePalette.setColor(QPalette::Inactive, QPalette::Highlight,
@@ -821,6 +542,7 @@ void TQuorvalMain::createPanels()
                          gamePalette.color(QPalette::Active, QPalette::HighlightedText));
     m_gameList->setPalette(gamePalette);
     lowerLayout->addWidget(m_gameList, 1);
+    m_games = new TGameListController({m_serverList, m_gameList}, m_context.ServersFolder, m_settings, this);
     splitter->addWidget(lower);
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 1);

@@ -2,45 +2,38 @@
 
 #include "app/due_alerts.h"
 #include "app/program_context.h"
-#include "app/server_entry.h"
 #include "app/settings.h"
-#include "app/state_icons.h"
 #include "chess/game_record.h"
-#include "service/xfcc_transport.h"
-#include "service/xfcc_types.h"
 
 #include <QIcon>
-#include <QList>
 #include <QMainWindow>
-#include <QPointer>
-#include <QTimer>
+#include <QStringList>
 
 #include <memory>
 
 class QListWidget;
-class QListWidgetItem;
 class QMenu;
 class QSystemTrayIcon;
-class TServerCheck;
 class QToolButton;
 class QTreeWidget;
 class QWidget;
 class TAboutBox;
-class TEngineController;
-class TEnginePanel;
 class TAddServerDialog;
 class TChessDiagram2D;
+class TEngineController;
+class TEnginePanel;
+class TFileDialogTexts;
+class TGameListController;
 class TGameNavigator;
-class TMoveList;
-class TNotesPane;
-class TRichView;
 class TMoveEntry;
-class TPromotionDialog;
+class TMoveList;
 class TMultiLang;
+class TNotesPane;
 class TOptionsDialog;
+class TPromotionDialog;
+class TRichView;
 class TSaveForm;
 class TWaitWindow;
-struct ServerCheckOutcome;
 
 // The main window: owns the program's state for its whole life and wires
 // the tool bar, menus and lists to the logic behind them.
@@ -58,12 +51,8 @@ public:
     const TProgramContext &context() const { return m_context; }
     TSettings &settings() { return m_settings; }
     const TSettings &settings() const { return m_settings; }
-    const ServerEntry &currentServer() const { return m_currentServer; }
-    const XfccGame *currentGame() const { return m_hasCurrentGame ? &m_currentGame : nullptr; }
-    // How server requests travel and how long they may take: the defaults of
-    // XfccTransport with the time-out of the settings, unless set here.
-    void setXfccTransport(const XfccTransport &transport) { m_xfccTransport = transport; }
-
+    // The server and game lists and the checks of the servers.
+    TGameListController *games() const { return m_games; }
     QListWidget *serverList() const { return m_serverList; }
     QTreeWidget *gameList() const { return m_gameList; }
     QWidget *boardPanel() const { return m_boardPanel; }
@@ -94,10 +83,6 @@ public:
     // The base address of the program's own web pages.
     static QString webSiteBase();
 
-    // How often the background check runs while "POLL_SERVERS" is on; tests
-    // set seconds, the settings give minutes.
-    void setPollIntervalForTesting(std::chrono::milliseconds interval);
-
 Q_SIGNALS:
     // The player was told of a game through a desktop notification.
     void alerted(const QString &server, int gameId, const QString &text);
@@ -105,12 +90,7 @@ Q_SIGNALS:
 public Q_SLOTS:
     void showOptions();
 
-    // Server list and game list.
-    void refreshServerList(bool withGames);
-    void listServers();
-    void refreshGames();
-    void showServerGames();
-    void checkServers();
+    // Shows the game of the game list's selected row on the board.
     void loadSelectedGame();
 
     // Web pages and the about box.
@@ -124,9 +104,6 @@ public Q_SLOTS:
     // Starts or stops the analysis engine named in the settings.
     void toggleEngine();
 
-    // The background check: every server at once, no wait window, the board
-    // left alone; a server that cannot be reached is marked, never reported.
-    void pollServers();
     // Shows the window with the server and game of the latest alert selected.
     void showAlertedGame();
 
@@ -156,10 +133,8 @@ private:
     void applyStoredSettings();
     void windowActivated();
     void shutDown();
-    // "SERVER_TIMEOUT_SECONDS" as the time a server may stay silent.
-    void applyServerTimeout();
-    // Starts or stops the background check and its tray icon from the settings.
-    void applyPolling();
+    // Shows or hides the tray icon of the background check from the settings.
+    void applyTray();
     void notify(const DueAlert &alert);
     void updateTrayIcon();
 
@@ -170,25 +145,15 @@ private:
     void createMoveList();
     void updateMoveList();
     void highlightCurrentMove();
-    // Selects the game list's row of currentGame again, when it has one.
-    void selectCurrentGameRow();
-    // Puts the rows in the order of "GAME_LIST_SORT"; the selection stays.
-    void sortGameList();
-    void gameListHeadingClicked(int column);
     void sendPositionToEngine();
     // The game as PGN to the clipboard or a file, with the player's notes when
     // "With my notes" is checked.
     void exportGame(bool toClipboard, bool append);
     void wireCommands();
-    template <typename Slot>
-    void wire(const char *name, Slot slot);
+    template <typename Receiver, typename Slot>
+    void wire(const char *name, Receiver *receiver, Slot slot);
     QToolButton *addToolButton(const char *name, const QString &hint, const QIcon &icon);
 
-    void setServerStateIcon(QListWidgetItem *server, ServerState state, const QString &reason = {});
-    // The icon of a server from its answer to a check; the reason as its tool tip when not reached.
-    void markCheckedServer(QListWidgetItem *server, const ServerCheckOutcome &outcome);
-    QString notReachedText(const ServerCheckOutcome &outcome) const;
-    QString connectingText(const QString &serverName) const;
     void openAddress(const QString &address);
     // Opens an address that came from a server or a server file: only web
     // pages, anything else gets a warning naming it.
@@ -196,16 +161,7 @@ private:
 
     TProgramContext m_context;
     TSettings m_settings;
-    ServerEntry m_currentServer;
-    XfccTransport m_xfccTransport;
-    XfccGame m_currentGame;
-    bool m_hasCurrentGame = false;
     bool m_activatedOnce = false;
-    // Requests run in a local event loop where timers and window events keep
-    // arriving. While one runs, the commands that talk to a server or rebuild
-    // the lists return at once, so no request has its list items deleted
-    // under it.
-    bool m_serverRequestRunning = false;
     bool m_firstRunOptionsShown = false;
     bool m_destroyed = false;
     GameRecord m_game;
@@ -217,8 +173,6 @@ private:
     QString m_gameLog;           // the server's move text as sent
     bool m_drawOffered = false;
     std::unique_ptr<TMoveEntry> m_moveEntry;
-    const QList<QIcon> m_serverStateIcons;
-    const QList<QIcon> m_gameStateIcons;
 
     QWidget *m_boardPanel = nullptr;
     QWidget *m_moveListPanel = nullptr;
@@ -234,12 +188,10 @@ private:
     TOptionsDialog *m_optionsDialog = nullptr;
     TChessDiagram2D *m_diagram = nullptr;
     TRichView *m_moveListView = nullptr;
+    TFileDialogTexts *m_pgnSaveDialog = nullptr;
     TMoveList *m_moveList = nullptr;
     TNotesPane *m_notesPane = nullptr;
-    TDueAlerts m_dueAlerts;
-    QTimer m_pollTimer;
-    std::chrono::milliseconds m_pollIntervalForTesting{0};
-    QPointer<TServerCheck> m_backgroundCheck;
+    TGameListController *m_games = nullptr;
     QSystemTrayIcon *m_tray = nullptr;
     QString m_alertServer;  // of the latest alert
     int m_alertGameId = 0;

@@ -2,6 +2,7 @@
 // and its navigation, and the export commands.
 #include "app/quorval_main.h"
 
+#include "app/game_list_controller.h"
 #include "app/game_row.h"
 #include "app/general_error.h"
 #include "app/notes_pane.h"
@@ -11,6 +12,7 @@
 #include "board/game_navigator.h"
 #include "board/move_list.h"
 #include "board/rich_view.h"
+#include "ui/filedialogtexts.h"
 #include "ui/multilang.h"
 #include "ui/prompts.h"
 
@@ -61,8 +63,8 @@ void TQuorvalMain::createMoveList()
 
 void TQuorvalMain::updateMoveList()
 {
-    m_moveList->UpdateMoveList(MoveListContent{m_hasCurrentGame ? &m_game : nullptr,
-                                               m_hasCurrentGame ? &m_currentGame : nullptr, m_drawOffered,
+    const XfccGame *shown = m_games->currentGame();
+    m_moveList->UpdateMoveList(MoveListContent{shown ? &m_game : nullptr, shown, m_drawOffered,
                                                m_gameComments, m_serverCopy.MoveCount,
                                                m_settings.UseFigurineNotation, m_settings.ShowComments});
 }
@@ -84,13 +86,12 @@ void TQuorvalMain::loadSelectedGame()
         try {
             return LoadServerGame(row->game(), m_context.TempFolder, m_context.ProgramFolder, m_context.DebugMode);
         } catch (...) {
-            selectCurrentGameRow();
+            m_games->selectCurrentGameRow();
             throw;
         }
     }();
-    m_currentGame = row->game();
-    m_hasCurrentGame = true;
-    m_notesPane->showGame(m_currentServer.Name, m_currentGame.id);
+    m_games->setCurrentGame(row->game());
+    m_notesPane->showGame(m_games->currentServer().Name, row->game().id);
     for (const QString &message : loaded.Messages)
         MessageDlg(message, TPrompts::Icon::Error, TPrompts::Button::Ok, this);
     m_gameComments = loaded.GameComments;
@@ -117,24 +118,14 @@ void TQuorvalMain::loadSelectedGame()
     sendPositionToEngine();
 }
 
-void TQuorvalMain::selectCurrentGameRow()
-{
-    for (int i = 0; m_hasCurrentGame && i < m_gameList->topLevelItemCount(); ++i) {
-        const auto *row = dynamic_cast<const GameRow *>(m_gameList->topLevelItem(i));
-        if (row && row->game().id == m_currentGame.id) {
-            m_gameList->setCurrentItem(m_gameList->topLevelItem(i));
-            return;
-        }
-    }
-}
-
 void TQuorvalMain::exportGame(bool toClipboard, bool append)
 {
-    if (!m_hasCurrentGame)
+    const XfccGame *game = m_games->currentGame();
+    if (!game)
         return;
     const bool withNotes = findChild<QAction *>(QStringLiteral("exportWithNotesAction"))->isChecked();
-    ExportPGN(m_currentGame, m_game, m_gameComments, withNotes ? m_notesPane->text() : QString(), toClipboard, append,
-              m_context.ProgramFolder, this);
+    ExportPGN(*game, m_game, m_gameComments, withNotes ? m_notesPane->text() : QString(), toClipboard, append,
+              m_context.ProgramFolder, *m_pgnSaveDialog, this);
 }
 
 void TQuorvalMain::copyGame()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/game_list_controller.h"
 #include "app/quorval_main.h"
 #include "app/server_entry.h"
 #include "board/chess_diagram_2d.h"
@@ -40,11 +41,11 @@ struct TMainWindowRig
         ini.close();
         window = std::make_unique<TQuorvalMain>(TProgramContext::forFolder(programFolder()));
         window->createDialogs();
-        window->setXfccTransport(transport);
+        window->games()->setXfccTransport(transport);
         WriteServerFile(window->context().ServersFolder, {"Loopback", server.serviceAddress(), "ann", "secret", ""});
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        QTRY_VERIFY(window->currentGame());
+        QTRY_VERIFY(window->games()->currentGame());
     }
 
     void drag(Square from, Square to)

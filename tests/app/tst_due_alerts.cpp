@@ -1,5 +1,6 @@
 #include "app/due_alerts.h"
 #include "app/general_error.h"
+#include "app/game_list_controller.h"
 #include "app/quorval_main.h"
 #include "app/server_entry.h"
 #include "app/state_icons.h"
@@ -78,9 +79,9 @@ private Q_SLOTS:
     void aMoveOfTheOpponentIsToldOnce()
     {
         QSignalSpy alerts(m_window.get(), &TQuorvalMain::alerted);
-        m_window->setPollIntervalForTesting(std::chrono::milliseconds(300));
+        m_window->games()->setPollIntervalForTesting(std::chrono::milliseconds(300));
         m_window->show();
-        QTRY_VERIFY(m_window->currentGame());
+        QTRY_VERIFY(m_window->games()->currentGame());
         // Game 2 was due when the player saw the list: nothing to tell.
         QTest::qWait(1000);
         QCOMPARE(alerts.count(), 0);
@@ -100,7 +101,7 @@ private Q_SLOTS:
 
         // A threshold above the time left tells of the time, once.
         m_window->settings().AlertDaysLeft = 30;
-        m_window->setPollIntervalForTesting(std::chrono::milliseconds(300));
+        m_window->games()->setPollIntervalForTesting(std::chrono::milliseconds(300));
         QTRY_COMPARE_WITH_TIMEOUT(alerts.count(), 2, 10000);
         QCOMPARE(alerts[1][1].toInt(), 2);
         QVERIFY2(alerts[1][2].toString().startsWith("Less than 30 days left in game 2"), qPrintable(alerts[1][2].toString()));
@@ -109,7 +110,7 @@ private Q_SLOTS:
 
         // The alert's game is the one shown when the player asks for it.
         m_window->showAlertedGame();
-        QCOMPARE(m_window->currentGame()->id, 2);
+        QCOMPARE(m_window->games()->currentGame()->id, 2);
         QVERIFY(m_prompts->messages.isEmpty());
     }
 
@@ -120,10 +121,10 @@ private Q_SLOTS:
         WriteServerFile(m_window->context().ServersFolder, {"Silent", silent.serviceAddress(), "ann", "ann", ""});
         XfccTransport transport;
         transport.stallTimeout = std::chrono::milliseconds(500);
-        m_window->setXfccTransport(transport);
-        m_window->setPollIntervalForTesting(std::chrono::milliseconds(300));
+        m_window->games()->setXfccTransport(transport);
+        m_window->games()->setPollIntervalForTesting(std::chrono::milliseconds(300));
         m_window->show();
-        QTRY_VERIFY(m_window->currentGame());
+        QTRY_VERIFY(m_window->games()->currentGame());
         QListWidgetItem *server = m_window->serverList()->findItems("Silent", Qt::MatchExactly).value(0);
         QVERIFY(server);
         QTRY_COMPARE_WITH_TIMEOUT(server->data(Qt::UserRole).toInt(), int(ServerState::NotReached), 10000);

@@ -174,7 +174,7 @@ private:
         }
         case Target::TemporaryGame:
             // The game before is still the one on the board, and its row selected.
-            QCOMPARE(window()->currentGame()->id, 1);
+            QCOMPARE(window()->games()->currentGame()->id, 1);
             QCOMPARE(window()->game().MoveCount, 2);
             QCOMPARE(window()->diagram()->PieceAt(34), Piece::WhitePawn);  // e4
             QCOMPARE(window()->gameList()->currentItem(), window()->gameList()->topLevelItem(0));

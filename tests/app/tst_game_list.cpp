@@ -1,5 +1,6 @@
 #include "app/game_row.h"
 #include "app/general_error.h"
+#include "app/game_list_controller.h"
 #include "app/quorval_main.h"
 #include "app/server_entry.h"
 #include "app/state_icons.h"
@@ -134,7 +135,7 @@ private Q_SLOTS:
         server.setReply(200, gamesReply({{1, "Ongoing", false, true}, {2, "WhiteDefaulted", true, true},
                                          {3, "AdjudicationPending", true, false}, {4, "BlackWins", true, false}}));
         addServer("ICCF", server.serviceAddress(), "alice", "pw", "https://iccf.test");
-        m_window->refreshServerList(false);
+        m_window->games()->refreshServerList(false);
         QCOMPARE(m_window->gameList()->topLevelItemCount(), 0);  // no games without asking
 
         action("refreshGamesAction")->trigger();
@@ -142,20 +143,20 @@ private Q_SLOTS:
         QCOMPARE(column(4), (QStringList{"3d, 5h", "3d, 5h"}));
         QCOMPARE(column(6), (QStringList{"*", "*"}));
         QCOMPARE(serverIcon("ICCF"), 1);
-        QCOMPARE(m_window->currentServer(),
+        QCOMPARE(m_window->games()->currentServer(),
                  (ServerEntry{"ICCF", server.serviceAddress(), "alice", "pw", "https://iccf.test"}));
         QVERIFY(!m_window->waitWindow()->isVisible());
         QVERIFY(!QGuiApplication::overrideCursor());
         QCOMPARE(m_window->waitWindow()->message(), QStringLiteral("Connecting to server: ICCF"));
         // "Refresh game list" only lists: nothing is selected or loaded.
-        QVERIFY(!m_window->currentGame());
+        QVERIFY(!m_window->games()->currentGame());
         QVERIFY(m_prompts->messages.isEmpty());
 
         m_window->openServerWebSite();
         QCOMPARE(m_prompts->openedUrls, QList<QUrl>{QUrl("https://iccf.test")});
 
         m_window->settings().ShowOnlyOngoingGames = false;
-        m_window->refreshGames();
+        m_window->games()->refreshGames();
         QCOMPARE(column(0), (QStringList{"3", "1", "2", "4"}));
         QCOMPARE(column(6), (QStringList{"*", "*", "* White defaulted", "0-1"}));
         auto *defaulted = static_cast<GameRow *>(m_window->gameList()->topLevelItem(2));
@@ -169,10 +170,10 @@ private Q_SLOTS:
         TCannedHttpServer server;
         server.setReply(200, gamesReply({{10, "Ongoing", false, true}, {11, "Ongoing", true, true}}));
         addServer("Local", server.serviceAddress());
-        m_window->refreshServerList(true);
+        m_window->games()->refreshServerList(true);
         QCOMPARE(m_window->gameList()->currentItem(), m_window->gameList()->topLevelItem(0));
-        QVERIFY(m_window->currentGame());
-        QCOMPARE(m_window->currentGame()->id, 11);  // the first row: the game that awaits the move
+        QVERIFY(m_window->games()->currentGame());
+        QCOMPARE(m_window->games()->currentGame()->id, 11);  // the first row: the game that awaits the move
         m_window->findChild<QToolButton *>("gameWebPageButton")->click();
         QCOMPARE(m_prompts->openedUrls, QList<QUrl>{QUrl("http://g/11")});
     }
@@ -182,7 +183,7 @@ private Q_SLOTS:
         TCannedHttpServer server;
         server.setReply(500, "<html>boom</html>", "text/html");
         addServer("Broken", server.serviceAddress());
-        m_window->refreshServerList(false);
+        m_window->games()->refreshServerList(false);
         m_window->serverList()->item(0)->setData(Qt::UserRole, 1);
         // A refresh through the event loop: the failure goes to the general error box.
         QTest::mouseClick(m_window->serverList()->viewport(), Qt::LeftButton, {},
@@ -208,7 +209,7 @@ private Q_SLOTS:
         addServer("C", "http://127.0.0.1:1/XfccBasic.asmx");
         m_window->settings().ActiveLanguage = 1;
         m_window->translator()->setActiveLanguage(1);
-        m_window->refreshServerList(false);
+        m_window->games()->refreshServerList(false);
         select("B");
         m_window->serverList()->findItems("C", Qt::MatchExactly).value(0)->setData(Qt::UserRole, 1);
         QTest::mouseClick(m_window->findChild<QToolButton *>("checkServersButton"), Qt::LeftButton);
@@ -233,16 +234,16 @@ private Q_SLOTS:
         QVERIFY2(server.start(QString::fromLocal8Bit(qgetenv("QUORVAL_SOURCE_DIR")) + "/tools/xfcc-test-server/demo.json"),
                  qPrintable(server.errorString()));
         addServer("Demo", server.serviceAddress(), "demo", "demo");
-        m_window->refreshServerList(true);
+        m_window->games()->refreshServerList(true);
         QVERIFY(m_window->gameList()->topLevelItemCount() > 3);
         QVERIFY(column(6).count("*") == column(6).size());
-        QVERIFY(m_window->currentGame());
+        QVERIFY(m_window->games()->currentGame());
         QVERIFY(m_prompts->messages.isEmpty());
 
         addServer("Demo wrong password", server.serviceAddress(), "demo", "nope");
-        m_window->refreshServerList(false);
+        m_window->games()->refreshServerList(false);
         select("Demo wrong password");
-        QVERIFY_THROWS_EXCEPTION(std::exception, m_window->refreshGames());
+        QVERIFY_THROWS_EXCEPTION(std::exception, m_window->games()->refreshGames());
         QCOMPARE(m_window->gameList()->topLevelItemCount(), 0);
         QVERIFY(!m_window->waitWindow()->isVisible());
     }
@@ -309,11 +310,11 @@ private Q_SLOTS:
         m_window = startWithTwoServers(dir, first, second, checkAtStart);
         QVERIFY(m_window);
         m_window->show();
-        QTRY_VERIFY(m_window->currentGame());
+        QTRY_VERIFY(m_window->games()->currentGame());
         QTRY_VERIFY(!m_window->waitWindow()->isVisible());
         // The first server listed is selected, and its games are shown.
         QCOMPARE(m_window->serverList()->currentRow(), 0);
-        QCOMPARE(m_window->currentServer().Name, m_window->serverList()->item(0)->text());
+        QCOMPARE(m_window->games()->currentServer().Name, m_window->serverList()->item(0)->text());
         QCOMPARE(column(2), QStringList{"Bob"});
         QCOMPARE(m_window->serverList()->item(0)->data(Qt::UserRole).toInt(), 0);
         // Bob's move is due on the second server: the check shows it without a click.
@@ -329,10 +330,10 @@ private Q_SLOTS:
         m_window = startWithTwoServers(dir, first, second, false);
         QVERIFY(m_window);
         addServer("Broken", "http://127.0.0.1:1/XfccBasic.asmx");
-        m_window->refreshServerList(false);
+        m_window->games()->refreshServerList(false);
         QCOMPARE(m_window->serverList()->count(), 3);
         select(serverOf("ann"));
-        m_window->showServerGames();
+        m_window->games()->showServerGames();
         // The file becomes a folder after it was listed.
         const QString broken = ServerFileName(m_window->context().ServersFolder, "Broken");
         QVERIFY(QFile::remove(broken) && QDir().mkpath(broken));
@@ -365,8 +366,8 @@ private Q_SLOTS:
         addServer("Refused", "http://127.0.0.1:1/XfccBasic.asmx");
         XfccTransport transport;
         transport.stallTimeout = std::chrono::seconds(2);
-        m_window->setXfccTransport(transport);
-        m_window->refreshServerList(false);
+        m_window->games()->setXfccTransport(transport);
+        m_window->games()->refreshServerList(false);
         select(serverOf("ann"));
 
         QElapsedTimer clock;
@@ -406,9 +407,9 @@ private Q_SLOTS:
         TCannedHttpServer silent;
         silent.setSilent();
         addServer("Silent", silent.serviceAddress());
-        m_window->refreshServerList(false);
+        m_window->games()->refreshServerList(false);
         select(serverOf("ann"));
-        m_window->showServerGames();
+        m_window->games()->showServerGames();
         m_window->gameList()->topLevelItem(0)->setText(1, "shown before the check");
 
         // Once the live servers have answered, the player cancels.
@@ -470,7 +471,7 @@ private Q_SLOTS:
             m_window->createDialogs();
             addServer("Sorted", server.serviceAddress());
             m_window->show();
-            QTRY_VERIFY(m_window->currentGame());
+            QTRY_VERIFY(m_window->games()->currentGame());
         };
         start();
         // My turn first, then the least time left.
@@ -492,7 +493,7 @@ private Q_SLOTS:
         QCOMPARE(m_window->gameList()->currentItem()->text(0), QStringLiteral("100"));  // the selection stays
 
         // A refresh keeps the order, and so does a restart.
-        m_window->refreshGames();
+        m_window->games()->refreshGames();
         QCOMPARE(column(0), (QStringList{"2", "10", "100", "9"}));
         m_window->close();
         start();
@@ -520,8 +521,8 @@ private Q_SLOTS:
         TCannedHttpServer server;
         server.setReply(200, gamesReply({{7, "Ongoing", true, true}}).replace("http://g/7", address.toUtf8()));
         addServer("Site", server.serviceAddress(), "alice", "pw", address);
-        m_window->refreshServerList(true);
-        QVERIFY(m_window->currentGame());
+        m_window->games()->refreshServerList(true);
+        QVERIFY(m_window->games()->currentGame());
         m_window->openServerWebSite();
         m_window->findChild<QToolButton *>("gameWebPageButton")->click();
         QCOMPARE(m_prompts->openedUrls.size(), opened ? 2 : 0);
@@ -534,7 +535,7 @@ private Q_SLOTS:
 
     void commandsWithoutServerOrGame()
     {
-        m_window->refreshServerList(true);
+        m_window->games()->refreshServerList(true);
         action("refreshGamesAction")->trigger();  // nothing selected: nothing happens
         QCOMPARE(m_window->gameList()->topLevelItemCount(), 0);
         m_window->findChild<QToolButton *>("gameWebPageButton")->click();

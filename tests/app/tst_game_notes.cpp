@@ -78,7 +78,7 @@ private Q_SLOTS:
         m_rig->window = std::make_unique<TQuorvalMain>(TProgramContext::forFolder(programFolder));
         m_rig->window->createDialogs();
         m_rig->window->show();
-        QTRY_VERIFY(window()->currentGame());
+        QTRY_VERIFY(window()->games()->currentGame());
         QCOMPARE(edit()->toPlainText(), QStringLiteral("Plan: c5 break; ¡ojo! Qb6?"));
         QVERIFY(m_rig->prompts.messages.isEmpty());
     }

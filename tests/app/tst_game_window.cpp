@@ -1,4 +1,5 @@
 #include "app/general_error.h"
+#include "app/game_list_controller.h"
 #include "app/quorval_main.h"
 #include "app/server_entry.h"
 #include "app/server_game_loader.h"
@@ -57,7 +58,7 @@ private Q_SLOTS:
         TQuorvalMain window(TProgramContext::forFolder(dir.path()));
         addDemoServer(window);
         window.settings().ShowOnlyOngoingGames = false;
-        window.refreshServerList(true);
+        window.games()->refreshServerList(true);
         QTreeWidget *games = window.gameList();
         QVERIFY(games->topLevelItemCount() >= 10);
         for (int row = 0; row < games->topLevelItemCount(); ++row) {
@@ -67,7 +68,7 @@ private Q_SLOTS:
             QCOMPARE(game.CurrentPly, game.MoveCount);
             // The replay on the board against an independent replay of the record.
             QCOMPARE(boardText(window.diagram()->Position()), boardText(PositionAfterPly(game, game.MoveCount)));
-            QCOMPARE(window.diagram()->WhiteIsAtBottom(), window.currentGame()->hasWhite);
+            QCOMPARE(window.diagram()->WhiteIsAtBottom(), window.games()->currentGame()->hasWhite);
         }
         QVERIFY2(prompts.messages.isEmpty(), qPrintable(prompts.messageTexts().join('|')));
     }
@@ -78,8 +79,8 @@ private Q_SLOTS:
         QTemporaryDir dir;
         TQuorvalMain window(TProgramContext::forFolder(dir.path()));
         addDemoServer(window);
-        window.refreshServerList(true);
-        QVERIFY(window.currentGame());
+        window.games()->refreshServerList(true);
+        QVERIFY(window.games()->currentGame());
         QVERIFY(window.game().MoveCount > 0);
         const QString last = boardText(window.diagram()->Position());
 
@@ -100,7 +101,7 @@ private Q_SLOTS:
         window.copyGame();
         const QString pgn = QGuiApplication::clipboard()->text();
         QVERIFY(pgn.startsWith("[Event "));
-        QVERIFY(pgn.contains(QStringLiteral("[White \"%1\"]").arg(window.currentGame()->white)));
+        QVERIFY(pgn.contains(QStringLiteral("[White \"%1\"]").arg(window.games()->currentGame()->white)));
         QVERIFY(pgn.contains("1."));
         prompts.buttonAnswers.enqueue(TPrompts::Button::No);
         window.appendGameToClipboard();
@@ -134,7 +135,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         TQuorvalMain window(TProgramContext::forFolder(dir.path()));
         addDemoServer(window);
-        window.refreshServerList(true);
+        window.games()->refreshServerList(true);
         auto *view = window.findChild<TRichView *>("moveListView");
         const auto images = [view] { return view->document()->toHtml().count("<img"); };
         QVERIFY(images() > 0);  // figurines

@@ -51,9 +51,9 @@ class TestHostileServerWindow : public QObject
         QCOMPARE(list->topLevelItemCount(), 1);
         QCOMPARE(list->currentItem(), list->topLevelItem(0));
         QCOMPARE(list->topLevelItem(0)->text(1), QStringLiteral("Ann"));
-        QVERIFY(window()->currentGame());
-        QCOMPARE(window()->currentGame()->id, 7);
-        QCOMPARE(window()->currentServer().Name, QStringLiteral("Loopback"));
+        QVERIFY(window()->games()->currentGame());
+        QCOMPARE(window()->games()->currentGame()->id, 7);
+        QCOMPARE(window()->games()->currentServer().Name, QStringLiteral("Loopback"));
         QCOMPARE(window()->game().MoveCount, 3);
         QCOMPARE(window()->game().CurrentPly, 3);
         QCOMPARE(window()->diagram()->PieceAt(25), Piece::WhiteKnight);
@@ -199,7 +199,7 @@ private Q_SLOTS:
         m_rig->start({game});
         QCOMPARE(window()->game().MoveCount, plies);
         QCOMPARE(window()->game().CurrentPly, plies);
-        QVERIFY(window()->currentGame());
+        QVERIFY(window()->games()->currentGame());
         QVERIFY(moveListText().contains(QStringLiteral("Ann")));
         QFETCH(QString, message);
         QCOMPARE(prompts().messageTexts().join('|').left(message.size()), message);
@@ -214,7 +214,7 @@ private Q_SLOTS:
         m_rig->drag(6, 25);  // Nf3 in game 7, not sent
         m_rig->clickGame(1);
         QCOMPARE(prompts().messageTexts(), QStringList{"Error parsing game!!"});
-        QCOMPARE(window()->currentGame()->id, 8);
+        QCOMPARE(window()->games()->currentGame()->id, 8);
         QCOMPARE(window()->game().MoveCount, 0);
         QCOMPARE(window()->diagram()->PieceAt(6), Piece::WhiteKnight);  // back at the start, as the empty game
         // Nothing to send, so nothing goes to the server.

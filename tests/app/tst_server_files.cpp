@@ -1,4 +1,5 @@
 #include "app/program_context.h"
+#include "app/game_list_controller.h"
 #include "app/quorval_main.h"
 #include "app/server_entry.h"
 #include "recording_prompts.h"
@@ -73,7 +74,7 @@ private Q_SLOTS:
         writeAll(context.ServersFolder + "/Alpha.srv", "http://127.0.0.1:1/XfccBasic.asmx\r\nu\r\np\r\n\r\n");
         writeAll(context.ServersFolder + "/Beta", "http://127.0.0.1:1/XfccBasic.asmx\r\nu\r\n");
         TQuorvalMain window(context);
-        window.refreshServerList(false);
+        window.games()->refreshServerList(false);
         QListWidget *list = window.serverList();
         QStringList names;
         for (int i = 0; i < list->count(); ++i)

@@ -1,5 +1,6 @@
 #include "app/game_row.h"
 #include "app/pgn_commands.h"
+#include "app/game_list_controller.h"
 #include "app/quorval_main.h"
 #include "app/server_entry.h"
 #include "app/server_game_loader.h"
@@ -129,7 +130,7 @@ private Q_SLOTS:
         TXfccTestServerProcess server;
         QVERIFY2(server.start(source + "/tools/xfcc-test-server/demo.json"), qPrintable(server.errorString()));
         WriteServerFile(window.context().ServersFolder, {"Demo", server.serviceAddress(), "demo", "demo", {}});
-        window.refreshServerList(true);
+        window.games()->refreshServerList(true);
         QVERIFY(window.gameList()->topLevelItemCount() > 3);
 
         for (int i = 0; i < window.gameList()->topLevelItemCount(); ++i) {

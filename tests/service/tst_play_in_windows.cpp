@@ -1,5 +1,6 @@
 #include "app/game_row.h"
 #include "app/general_error.h"
+#include "app/game_list_controller.h"
 #include "app/quorval_main.h"
 #include "app/server_entry.h"
 #include "board/chess_diagram_2d.h"
@@ -44,20 +45,20 @@ class TestPlayInWindows : public QObject
             window->show();
             // The start-up refresh of the first show fires while this one
             // waits for the server; it must leave this one's list alone.
-            window->refreshServerList(true);
+            window->games()->refreshServerList(true);
         }
 
         // Reloads the game list and opens the game on the board.
         bool open(int gameId)
         {
-            window->refreshGames();
+            window->games()->refreshGames();
             QTreeWidget *games = window->gameList();
             for (int row = 0; row < games->topLevelItemCount(); ++row) {
                 auto *item = static_cast<GameRow *>(games->topLevelItem(row));
                 if (item->game().id == gameId) {
                     games->setCurrentItem(item);
                     button("reloadGameButton")->click();  // "Reload game"
-                    return window->currentGame() && window->currentGame()->id == gameId;
+                    return window->games()->currentGame() && window->games()->currentGame()->id == gameId;
                 }
             }
             return false;
@@ -95,7 +96,7 @@ class TestPlayInWindows : public QObject
 
         XfccGame serverGame(int gameId) const
         {
-            const ServerEntry &server = window->currentServer();
+            const ServerEntry &server = window->games()->currentServer();
             for (const XfccGame &game : GetXfccBasicSoap(false, server.ServiceUrl)->GetMyGames(m_user, m_user)) {
                 if (game.id == gameId)
                     return game;
@@ -199,7 +200,7 @@ private Q_SLOTS:
         QCOMPARE(lastBox(), QStringLiteral("Move sent successfully!"));
         QVERIFY(boris.open(201));
         QCOMPARE(boris.window->game().MoveCount, 45);
-        QVERIFY(boris.window->currentGame()->myTurn);
+        QVERIFY(boris.window->games()->currentGame()->myTurn);
         QCOMPARE(static_cast<GameRow *>(boris.window->gameList()->currentItem())->GameStateIcon(), 0);
 
         // Boris answers; then the server is gone while Anna sends her 24th:
