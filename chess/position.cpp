@@ -63,7 +63,7 @@ void TChessPosition::SetStartPosition()
         SetPiece(Piece::BlackPawn, MakeSquare(6, file));
         SetPiece(BackRank[file] + Piece::BlackOffset, MakeSquare(7, file));
     }
-    Data.State = 0;
+    m_data.State = 0;
     SetWhiteToMove(true);
     SetCastleWhiteShort(true);
     SetCastleWhiteLong(true);
@@ -81,21 +81,21 @@ PieceCode TChessPosition::GetPiece(Square q) const
 {
     if (IsOffBoard(q))
         return 0;
-    return (Data.Board[WordOf(q)] >> ShiftOf(q)) & 0xF;
+    return (m_data.Board[WordOf(q)] >> ShiftOf(q)) & 0xF;
 }
 
 void TChessPosition::SetPiece(PieceCode piece, Square q)
 {
     if (IsOffBoard(q))
         return;
-    std::uint16_t &word = Data.Board[WordOf(q)];
+    std::uint16_t &word = m_data.Board[WordOf(q)];
     const int shift = ShiftOf(q);
     word = std::uint16_t((word & ~(0xF << shift)) | ((piece & 0xF) << shift));
 }
 
 void TChessPosition::SetStateBit(int bit, bool on)
 {
-    Data.State = on ? std::uint16_t(Data.State | (1 << bit)) : std::uint16_t(Data.State & ~(1 << bit));
+    m_data.State = on ? std::uint16_t(m_data.State | (1 << bit)) : std::uint16_t(m_data.State & ~(1 << bit));
 }
 
 void TChessPosition::SetCastleWhiteShort(bool allowed) { SetStateBit(WhiteShortBit, allowed); }
@@ -112,12 +112,12 @@ bool TChessPosition::WhiteToMove() const { return StateBit(WhiteToMoveBit); }
 
 void TChessPosition::SetEnPassant(Square q)
 {
-    Data.State = std::uint16_t((Data.State & 0x00FF) | (q << 8));
+    m_data.State = std::uint16_t((m_data.State & 0x00FF) | (q << 8));
 }
 
 Square TChessPosition::EnPassant() const
 {
-    return Square(Data.State >> 8);
+    return Square(m_data.State >> 8);
 }
 
 std::string TChessPosition::ToFEN() const
@@ -237,6 +237,6 @@ bool TChessPosition::FromFEN(std::string_view text, PackedPosition &out)
     }
     SetEnPassant(Square(ep));
 
-    out = Data;
+    out = m_data;
     return true;
 }

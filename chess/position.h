@@ -48,8 +48,8 @@ public:
     void SetEnPassant(Square q);
     Square EnPassant() const;
 
-    PackedPosition &Packed() { return Data; }
-    const PackedPosition &Packed() const { return Data; }
+    PackedPosition &Packed() { return m_data; }
+    const PackedPosition &Packed() const { return m_data; }
 
     // Reads the placement field, the text up to its first blank (at most 64
     // characters of it); false when that does not fill the 64 squares.
@@ -67,7 +67,7 @@ public:
 
 private:
     void SetStateBit(int bit, bool on);
-    bool StateBit(int bit) const { return (Data.State >> bit) & 1; }
+    bool StateBit(int bit) const { return (m_data.State >> bit) & 1; }
 
-    PackedPosition Data;
+    PackedPosition m_data;
 };

@@ -68,16 +68,16 @@ void Board::SetStart()
 
 void Board::Put(int s, Color c, PieceType t)
 {
-    ByType[t] |= SquareBit(s);
-    ByColor[c] |= SquareBit(s);
-    Mailbox[s] = std::uint8_t(t | c << 3);
+    m_byType[t] |= SquareBit(s);
+    m_byColor[c] |= SquareBit(s);
+    m_mailbox[s] = std::uint8_t(t | c << 3);
 }
 
 void Board::Remove(int s)
 {
-    ByType[TypeOn(s)] &= ~SquareBit(s);
-    ByColor[Mailbox[s] >> 3] &= ~SquareBit(s);
-    Mailbox[s] = 0;
+    m_byType[TypeOn(s)] &= ~SquareBit(s);
+    m_byColor[m_mailbox[s] >> 3] &= ~SquareBit(s);
+    m_mailbox[s] = 0;
 }
 
 bool Board::SetPlacement(std::string_view field)
@@ -112,7 +112,7 @@ bool Board::SetFromFEN(std::string_view fen)
     const std::string_view side = NextField(fen);
     if (side != "w" && side != "b")
         return false;
-    read.Side = side == "w" ? White : Black;
+    read.m_side = side == "w" ? White : Black;
 
     const std::string_view castling = NextField(fen);
     if (castling != "-") {
@@ -120,13 +120,13 @@ bool Board::SetFromFEN(std::string_view fen)
             const auto right = std::string_view("KQkq").find(c);
             if (right == std::string_view::npos)
                 return false;
-            read.Castling |= std::uint8_t(1 << right);
+            read.m_castling |= std::uint8_t(1 << right);
         }
     }
 
     const std::string_view ep = NextField(fen);
     if (ep.size() == 2 && ep[0] >= 'a' && ep[0] <= 'h' && ep[1] >= '1' && ep[1] <= '8')
-        read.EpSquare = std::uint8_t(MakeSquare(ep[1] - '1', ep[0] - 'a'));
+        read.m_epSquare = std::uint8_t(MakeSquare(ep[1] - '1', ep[0] - 'a'));
     else if (!ep.empty() && ep != "-")
         return false;
 
@@ -135,27 +135,27 @@ bool Board::SetFromFEN(std::string_view fen)
     for (const Color c : {White, Black})
         if (std::popcount(read.Pieces(c, King)) != 1 || std::popcount(read.Pieces(c)) > MaxPiecesPerSide)
             return false;
-    if (read.ByType[Pawn] & (RankBB(0) | RankBB(7)))
+    if (read.m_byType[Pawn] & (RankBB(0) | RankBB(7)))
         return false;
-    const Color them = ~read.Side;
-    if (read.Attackers(read.KingSquare(them), read.Side, read.Occupied()))
+    const Color them = ~read.m_side;
+    if (read.Attackers(read.KingSquare(them), read.m_side, read.Occupied()))
         return false;
 
     for (const CastlingPath &path : CastlingPaths) {
         const Color c = path.KingFrom < 8 ? White : Black;
         if (!(read.Pieces(c, King) & SquareBit(path.KingFrom)) ||
             !(read.Pieces(c, Rook) & SquareBit(path.RookFrom)))
-            read.Castling &= ~path.Right;
+            read.m_castling &= ~path.Right;
     }
-    if (read.EpSquare != NoSquare) {
+    if (read.m_epSquare != NoSquare) {
         // Valid only behind a pawn of the side that just moved, which stepped
         // over it from its empty start square.
-        const int forward = read.Side == White ? -8 : 8;
-        const int pawn = read.EpSquare + forward;
-        const bool rankFits = RankOf(read.EpSquare) == (read.Side == White ? 5 : 2);
+        const int forward = read.m_side == White ? -8 : 8;
+        const int pawn = read.m_epSquare + forward;
+        const bool rankFits = RankOf(read.m_epSquare) == (read.m_side == White ? 5 : 2);
         if (!rankFits || !(read.Pieces(them, Pawn) & SquareBit(pawn)) ||
-            (read.Occupied() & (SquareBit(read.EpSquare) | SquareBit(read.EpSquare - forward))))
-            read.EpSquare = NoSquare;
+            (read.Occupied() & (SquareBit(read.m_epSquare) | SquareBit(read.m_epSquare - forward))))
+            read.m_epSquare = NoSquare;
     }
     *this = read;
     return true;
@@ -163,29 +163,29 @@ bool Board::SetFromFEN(std::string_view fen)
 
 Bitboard Board::Attackers(int s, Color by, Bitboard occupied) const
 {
-    const Bitboard queens = ByType[Queen];
-    return ByColor[by] & occupied &
-           ((PawnAttacks(~by, s) & ByType[Pawn]) | (KnightAttacks(s) & ByType[Knight]) |
-            (KingAttacks(s) & ByType[King]) | (BishopAttacks(s, occupied) & (ByType[Bishop] | queens)) |
-            (RookAttacks(s, occupied) & (ByType[Rook] | queens)));
+    const Bitboard queens = m_byType[Queen];
+    return m_byColor[by] & occupied &
+           ((PawnAttacks(~by, s) & m_byType[Pawn]) | (KnightAttacks(s) & m_byType[Knight]) |
+            (KingAttacks(s) & m_byType[King]) | (BishopAttacks(s, occupied) & (m_byType[Bishop] | queens)) |
+            (RookAttacks(s, occupied) & (m_byType[Rook] | queens)));
 }
 
 bool Board::CanCastle(CastlingRight right) const
 {
     const CastlingPath &path = PathOf(right);
-    if (!(Castling & right) || (path.KingFrom < 8) != (Side == White) || (Occupied() & path.MustBeEmpty))
+    if (!(m_castling & right) || (path.KingFrom < 8) != (m_side == White) || (Occupied() & path.MustBeEmpty))
         return false;
     if (InCheck())
         return false;
     for (Bitboard safe = path.MustBeSafe; safe;)
-        if (Attackers(PopLsb(safe), ~Side, Occupied()))
+        if (Attackers(PopLsb(safe), ~m_side, Occupied()))
             return false;
     return true;
 }
 
 bool Board::IsLegal(Move m) const
 {
-    const Color us = Side, them = ~Side;
+    const Color us = m_side, them = ~m_side;
     if (TypeOn(m.From) == King)
         return !Attackers(m.To, them, Occupied() ^ SquareBit(m.From));
 
@@ -200,7 +200,7 @@ bool Board::IsLegal(Move m) const
 
 void Board::Play(Move m)
 {
-    const Color us = Side;
+    const Color us = m_side;
     const PieceType moving = TypeOn(m.From);
     if (m.Type == Move::Castling) {
         for (const CastlingPath &path : CastlingPaths) {
@@ -211,15 +211,15 @@ void Board::Play(Move m)
         }
     } else if (m.Type == Move::EnPassant) {
         Remove(m.To + (us == White ? -8 : 8));
-    } else if (Mailbox[m.To]) {
+    } else if (m_mailbox[m.To]) {
         Remove(m.To);
     }
     Remove(m.From);
     Put(m.To, us, m.Promotion != NoPieceType ? PieceType(m.Promotion) : moving);
 
-    Castling &= CastlingMask[m.From] & CastlingMask[m.To];
-    EpSquare = moving == Pawn && (m.From ^ m.To) == 16 ? std::uint8_t((m.From + m.To) / 2) : NoSquare;
-    Side = ~Side;
+    m_castling &= CastlingMask[m.From] & CastlingMask[m.To];
+    m_epSquare = moving == Pawn && (m.From ^ m.To) == 16 ? std::uint8_t((m.From + m.To) / 2) : NoSquare;
+    m_side = ~m_side;
 }
 
 } // namespace tlm

@@ -38,20 +38,20 @@ public:
     // impossible en-passant square are dropped.
     bool SetFromFEN(std::string_view fen);
 
-    Color SideToMove() const { return Side; }
-    std::uint8_t CastlingRights() const { return Castling; }
-    int EnPassantSquare() const { return EpSquare; }
+    Color SideToMove() const { return m_side; }
+    std::uint8_t CastlingRights() const { return m_castling; }
+    int EnPassantSquare() const { return m_epSquare; }
 
-    PieceType TypeOn(int s) const { return PieceType(Mailbox[s] & 7); }
-    Bitboard Occupied() const { return ByColor[White] | ByColor[Black]; }
-    Bitboard Pieces(Color c) const { return ByColor[c]; }
-    Bitboard Pieces(Color c, PieceType t) const { return ByColor[c] & ByType[t]; }
+    PieceType TypeOn(int s) const { return PieceType(m_mailbox[s] & 7); }
+    Bitboard Occupied() const { return m_byColor[White] | m_byColor[Black]; }
+    Bitboard Pieces(Color c) const { return m_byColor[c]; }
+    Bitboard Pieces(Color c, PieceType t) const { return m_byColor[c] & m_byType[t]; }
     int KingSquare(Color c) const { return Lsb(Pieces(c, King)); }
 
     // The pieces of colour by that attack s when the board's squares in
     // occupied are the occupied ones.
     Bitboard Attackers(int s, Color by, Bitboard occupied) const;
-    bool InCheck() const { return Attackers(KingSquare(Side), ~Side, Occupied()) != 0; }
+    bool InCheck() const { return Attackers(KingSquare(m_side), ~m_side, Occupied()) != 0; }
 
     // Castling that the side to move may play now: the right, an empty path,
     // and a king neither in check nor passing or landing on an attacked square.
@@ -70,12 +70,12 @@ private:
     void Remove(int s);
     bool SetPlacement(std::string_view field);
 
-    Bitboard ByType[7] = {};
-    Bitboard ByColor[2] = {};
-    std::uint8_t Mailbox[64] = {};  // PieceType | Color << 3; 0 = empty
-    Color Side = White;
-    std::uint8_t Castling = 0;
-    std::uint8_t EpSquare = NoSquare;
+    Bitboard m_byType[7] = {};
+    Bitboard m_byColor[2] = {};
+    std::uint8_t m_mailbox[64] = {};  // PieceType | Color << 3; 0 = empty
+    Color m_side = White;
+    std::uint8_t m_castling = 0;
+    std::uint8_t m_epSquare = NoSquare;
 };
 
 } // namespace tlm

@@ -14,14 +14,14 @@ public:
     // each. (Positions reached in games have at most 218.)
     static constexpr int Capacity = 8 + 2 + (Board::MaxPiecesPerSide - 1) * 27;
 
-    void Add(Move m) { Moves[Count++] = m; }
-    const Move *begin() const { return Moves; }
-    const Move *end() const { return Moves + Count; }
-    int Size() const { return Count; }
+    void Add(Move m) { m_moves[m_count++] = m; }
+    const Move *begin() const { return m_moves; }
+    const Move *end() const { return m_moves + m_count; }
+    int Size() const { return m_count; }
 
 private:
-    Move Moves[Capacity];
-    int Count = 0;
+    Move m_moves[Capacity];
+    int m_count = 0;
 };
 
 // Every legal move of the side to move.
