@@ -40,7 +40,8 @@ public:
 
     // The white piece a pawn dragged to the last rank becomes by default;
     // Black's is this plus 6.
-    PieceCode DefaultPromotionPiece = Piece::WhiteQueen;
+    PieceCode DefaultPromotionPiece() const { return m_defaultPromotionPiece; }
+    void setDefaultPromotionPiece(PieceCode piece) { m_defaultPromotionPiece = piece; }
 
     virtual void RedrawSquare(Square q);
     virtual void DrawPiece(PieceCode piece, int x, int y);
@@ -82,4 +83,5 @@ private:
     QColor m_lightColor = QColor(255, 255, 255);
     QColor m_darkColor = QColor(128, 128, 128);
     TChessPosition m_position;
+    PieceCode m_defaultPromotionPiece = Piece::WhiteQueen;
 };

@@ -310,9 +310,9 @@ void TChessDiagram2D::mouseReleaseEvent(QMouseEvent *event)
     showFromBackBuffer(QRect(m_current, QSize(m_side, m_side)));
     m_dragResult.To = Square(deviceSquareAt(m_current.x() + m_side / 2, m_current.y() + m_side / 2));
     if (m_draggedPiece == Piece::WhitePawn && m_dragResult.To >= 70)
-        m_dragResult.Promotion = DefaultPromotionPiece;
+        m_dragResult.Promotion = DefaultPromotionPiece();
     else if (m_draggedPiece == Piece::BlackPawn && m_dragResult.To < 8)
-        m_dragResult.Promotion = PieceCode(DefaultPromotionPiece + Piece::BlackOffset);
+        m_dragResult.Promotion = PieceCode(DefaultPromotionPiece() + Piece::BlackOffset);
     emit mouseUp(event->button(), event->modifiers(), event->position().toPoint());
 }
 

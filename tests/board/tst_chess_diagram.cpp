@@ -84,7 +84,7 @@ private Q_SLOTS:
         QCOMPARE(m_board->size(), QSize(304, 304));
         QCOMPARE(m_board->property("Version").toString(), QString("1.0"));
         QVERIFY(m_board->WhiteIsAtBottom());
-        QCOMPARE(m_board->DefaultPromotionPiece, Piece::WhiteQueen);
+        QCOMPARE(m_board->DefaultPromotionPiece(), Piece::WhiteQueen);
         QCOMPARE(dragged().From, Square(0));
         QCOMPARE(dragged().Annotation, 0);
     }
@@ -253,7 +253,7 @@ private Q_SLOTS:
         QFETCH(int, defaultPiece);
         QFETCH(int, promotion);
         placeOnly({{PieceCode(piece), Square(from)}});
-        m_board->DefaultPromotionPiece = PieceCode(defaultPiece);
+        m_board->setDefaultPromotionPiece(PieceCode(defaultPiece));
         drag(Square(from), centre(Square(to)));
         QCOMPARE(dragged().To, Square(to));
         QCOMPARE(int(dragged().Promotion), promotion);
