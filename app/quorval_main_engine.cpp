@@ -21,11 +21,11 @@ void TQuorvalMain::toggleEngine()
         m_engine->SetWords(m_translator);
         sendPositionToEngine();
     }
-    m_engine->EngineButtonClick();
+    m_engine->ToggleEngine();
 }
 
 // The controller keeps the position and sends it while an engine runs.
 void TQuorvalMain::sendPositionToEngine()
 {
-    m_engine->SendPositionToCrafty(AnalysedPositionOf(m_game, m_diagram->Position()));
+    m_engine->SetPosition(AnalysedPositionOf(m_game, m_diagram->Position()));
 }

@@ -53,7 +53,7 @@ void AnalysisWithStockfish(benchmark::State &state)
         panel.Follow(&controller);
         controller.SetEngineFile(engine);
         controller.SetProtocol(TEngineController::Uci);
-        controller.EngineButtonClick();
+        controller.ToggleEngine();
         QProcess *process = controller.Process()->findChild<QProcess *>();
         if (!process) {
             state.SkipWithError("stockfish did not start");
@@ -98,7 +98,7 @@ void AnalysisWithStockfish(benchmark::State &state)
         QTimer::singleShot(AnalysisMilliseconds, &loop, &QEventLoop::quit);
         loop.exec();
         const double cpuPercent = 100.0 * (CpuSeconds() - cpuBefore) / (AnalysisMilliseconds / 1000.0);
-        controller.EngineButtonClick();
+        controller.ToggleEngine();
 
         qint64 total = 0;
         for (qint64 wait : waits)

@@ -68,7 +68,7 @@ void TEngineController::SetEngineDefault()
     PublishLabels();
 }
 
-void TEngineController::SendPositionToCrafty(const TAnalysedPosition &position)
+void TEngineController::SetPosition(const TAnalysedPosition &position)
 {
     m_position = position;
     if (!Connected())
@@ -99,7 +99,7 @@ void TEngineController::RepeatUnansweredPosition()
     SendPosition();
 }
 
-void TEngineController::EngineButtonClick()
+void TEngineController::ToggleEngine()
 {
     if (Connected()) {
         m_noAnswer.stop();
@@ -114,15 +114,15 @@ void TEngineController::EngineButtonClick()
     SetPanelVisible(true);
     Connect();
     if (Connected())
-        SendPositionToCrafty(m_position);
+        SetPosition(m_position);
     else
         SetPanelVisible(false);
 }
 
-void TEngineController::EngineButton2Click()
+void TEngineController::StopAnalysis()
 {
     if (Connected())
-        EngineButtonClick();
+        ToggleEngine();
     else
         SetPanelVisible(false);
 }

@@ -17,7 +17,7 @@ class TEngineProcess;
 
 // The engine analysis as the main window sees it: the toggle, the position
 // to analyse and the label texts to show. The main window owns one, gives it
-// the engine settings, calls SendPositionToCrafty on every change of the
+// the engine settings, calls SetPosition on every change of the
 // shown position and wires the engine panel to its signals.
 class TEngineController : public QObject
 {
@@ -54,11 +54,11 @@ public slots:
     // Called once at start-up: the link is idle, the labels are reset.
     void SetEngineDefault();
     // Remembers the shown position and, while an engine runs, sends it.
-    void SendPositionToCrafty(const TAnalysedPosition &position);
+    void SetPosition(const TAnalysedPosition &position);
     // The toolbar toggle: stops a running engine, else starts one.
-    void EngineButtonClick();
+    void ToggleEngine();
     // The panel's stop button: stops a running engine, else hides the panel.
-    void EngineButton2Click();
+    void StopAnalysis();
 
 signals:
     void labelsChanged(const TAnalysisLabels &labels);

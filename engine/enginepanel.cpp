@@ -49,7 +49,10 @@ TEnginePanel::TEnginePanel(QWidget *parent)
     m_variation->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_variation->setFixedHeight(2 * fontMetrics().lineSpacing() + 6);
 
-    m_stopButton->setObjectName(QStringLiteral("EngineButton2"));
+    m_gear->setObjectName(QStringLiteral("gear"));
+
+    // The main window's word list gives this button its texts under this name.
+    m_stopButton->setObjectName(QStringLiteral("stopButton"));
     m_stopButton->setText(QStringLiteral("X"));
     m_stopButton->setToolTip(QStringLiteral("Stop analysis engine"));
     m_stopButton->setAutoRaise(true);
@@ -102,7 +105,7 @@ void TEnginePanel::Follow(TEngineController *controller)
 {
     connect(controller, &TEngineController::labelsChanged, this, &TEnginePanel::ShowLabels);
     connect(controller, &TEngineController::panelVisibleChanged, this, &QWidget::setVisible);
-    connect(this, &TEnginePanel::stopClicked, controller, &TEngineController::EngineButton2Click);
+    connect(this, &TEnginePanel::stopClicked, controller, &TEngineController::StopAnalysis);
     ShowLabels(controller->Labels());
     setVisible(controller->PanelVisible());
 }

@@ -49,7 +49,7 @@ TEngineProcess::TEngineProcess(QObject *parent)
     : QObject(parent)
 {
     m_pipeCheckingTimer.setInterval(PipeCheckingInterval);
-    connect(&m_pipeCheckingTimer, &QTimer::timeout, this, &TEngineProcess::PipeCheckingTimerTimer);
+    connect(&m_pipeCheckingTimer, &QTimer::timeout, this, &TEngineProcess::PollPipes);
     m_deferredRead.setSingleShot(true);
     m_deferredRead.setInterval(DeferredReadDelay);
     connect(&m_deferredRead, &QTimer::timeout, this, &TEngineProcess::OutputArrived);
@@ -211,7 +211,7 @@ bool TEngineProcess::Connected() const
     return m_pipeCheckingTimer.isActive();
 }
 
-void TEngineProcess::PipeCheckingTimerTimer()
+void TEngineProcess::PollPipes()
 {
     if (m_busy)
         return;

@@ -68,7 +68,9 @@ signals:
     void engineLost();
 
 public slots:
-    void PipeCheckingTimerTimer();
+    // The pipe timer's tick: reads what the engine wrote and, with status
+    // requests on, asks for the status once a second.
+    void PollPipes();
 
 private:
     void WriteCommand(const QString &text);

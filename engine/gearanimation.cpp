@@ -16,7 +16,6 @@ constexpr int FrameInterval = 100; // ms
 TGearAnimation::TGearAnimation(QWidget *parent)
     : QWidget(parent)
 {
-    setObjectName(QStringLiteral("Animate1"));
     setFixedSize(FrameSize, FrameSize);
     for (int i = 0; i < FramesPerTurn; ++i)
         m_frames.append(DrawFrame(FrameSize, 360.0 / Teeth * i / FramesPerTurn));

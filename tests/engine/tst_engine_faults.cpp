@@ -57,7 +57,7 @@ QStringList StepThroughALongGame(TEngineController &controller)
         position.moves.resize(400 - step % 2);
         position.ply = int(position.moves.size());
         position.whiteToMove = position.ply % 2 == 0;
-        controller.SendPositionToCrafty(position);
+        controller.SetPosition(position);
         sent << QStringLiteral("stop")
              << QStringLiteral("position startpos moves ") + position.moves.join(QLatin1Char(' ')) + QLatin1Char(' ')
              << QStringLiteral("go infinite");
@@ -122,12 +122,12 @@ void TestEngineFaults::aFloodingEngineLeavesTheWindowResponsive()
     TEngineRig rig(engine.File(), protocol);
     // The engine starts before the timer does: starting is waited for, and
     // the time it takes is the machine's. The flood comes after.
-    rig.controller.EngineButtonClick();
+    rig.controller.ToggleEngine();
     const TEventLoopDelay delay;
     QVERIFY(rig.panel.isVisible());
     // The position changes while the engine floods.
     if (newPosition)
-        rig.controller.SendPositionToCrafty(TAnalysedPosition());
+        rig.controller.SetPosition(TAnalysedPosition());
     // The line after the flood is shown once the flood is through.
     QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("HintLabel"), hint, 120000);
     qInfo("longest event-loop gap: %lld ms", qint64(delay.Longest()));
@@ -163,13 +163,13 @@ void TestEngineFaults::anEngineThatExitsAtOnce()
     TMultiLang *words = createMultiLang(&window, WordList::QuorvalMain);
     words->setActiveLanguage(language);
     rig.controller.SetWords(words);
-    rig.controller.EngineButtonClick();
+    rig.controller.ToggleEngine();
     QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("EngineLabel"), stopped, Wait);
     QVERIFY(!rig.controller.Connected());
     QVERIFY(rig.panel.isVisible());
     QVERIFY2(rig.prompts.messages.isEmpty(), qPrintable(rig.prompts.messageTexts().join('|')));
     // It can be started again, and stops again.
-    rig.controller.EngineButtonClick();
+    rig.controller.ToggleEngine();
     QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("EngineLabel"), stopped, Wait);
     QTRY_VERIFY_WITH_TIMEOUT(rig.controller.Process()->findChildren<QProcess *>().isEmpty(), Wait);
 }
@@ -180,13 +180,13 @@ void TestEngineFaults::anEngineThatNeverAnswers()
     TEngineRig rig(engine.File(), TEngineController::Uci);
     rig.controller.SetNoAnswerTimeout(300ms);
     const TEventLoopDelay delay;
-    rig.controller.EngineButtonClick();
+    rig.controller.ToggleEngine();
     QVERIFY(rig.controller.Connected());
     QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("EngineLabel"), QStringLiteral("The engine does not answer"), Wait);
     QVERIFY(rig.controller.Connected());  // it may still answer
     QVERIFY2(delay.Longest() < 1000, qPrintable(QStringLiteral("the window froze for %1 ms").arg(delay.Longest())));
     // The stop button still stops it.
-    rig.panel.findChild<QToolButton *>(QStringLiteral("EngineButton2"))->click();
+    rig.panel.findChild<QToolButton *>(QStringLiteral("stopButton"))->click();
     QVERIFY(!rig.controller.Connected());
     QVERIFY(rig.panel.isHidden());
     QTRY_VERIFY_WITH_TIMEOUT(FileLines(engine.ReceivedFile()).contains(QStringLiteral("quit")), Wait);
@@ -198,7 +198,7 @@ void TestEngineFaults::anEngineThatTakesNoInput()
     TScriptedEngine engine(QStringLiteral("@start\n@sleep 600000\n"));
     TEngineRig rig(engine.File(), TEngineController::Uci);
     rig.controller.SetNoAnswerTimeout(300ms);
-    rig.controller.EngineButtonClick();
+    rig.controller.ToggleEngine();
     QVERIFY(rig.controller.Connected());
     const TEventLoopDelay delay;
     StepThroughALongGame(rig.controller);
@@ -208,7 +208,7 @@ void TestEngineFaults::anEngineThatTakesNoInput()
     QVERIFY(rig.controller.Connected());
     QVERIFY(rig.prompts.messages.isEmpty());
     // Stopping it does not wait for the queued commands: it is ended.
-    rig.panel.findChild<QToolButton *>(QStringLiteral("EngineButton2"))->click();
+    rig.panel.findChild<QToolButton *>(QStringLiteral("stopButton"))->click();
     QVERIFY(!rig.controller.Connected());
     QTRY_VERIFY_WITH_TIMEOUT(rig.controller.Process()->findChildren<QProcess *>().isEmpty(), Wait);
     QVERIFY(FileLines(engine.ReceivedFile()).isEmpty());
@@ -218,7 +218,7 @@ void TestEngineFaults::anEngineThatPausesGetsEveryCommandInOrder()
 {
     TScriptedEngine engine(QStringLiteral("@start\n@sleep 3000\n@on uci\nid name Late\nuciok\n"));
     TEngineRig rig(engine.File(), TEngineController::Uci);
-    rig.controller.EngineButtonClick();
+    rig.controller.ToggleEngine();
     QVERIFY(rig.controller.Connected());
     const QStringList sent = QStringList{"uci", "isready", "stop", "position startpos", "go infinite"}
                              + StepThroughALongGame(rig.controller);
@@ -232,10 +232,10 @@ void TestEngineFaults::anEngineThatIgnoresQuitIsEnded()
 {
     TScriptedEngine engine(QStringLiteral("@on uci\nid name Stubborn\nuciok\n@on quit\n@sleep 600000\n"));
     TEngineRig rig(engine.File(), TEngineController::Uci);
-    rig.controller.EngineButtonClick();
+    rig.controller.ToggleEngine();
     QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("EngineLabel"), QStringLiteral("UCI engine: Stubborn"), Wait);
     const TEventLoopDelay delay;
-    rig.controller.EngineButtonClick();
+    rig.controller.ToggleEngine();
     QVERIFY(!rig.controller.Connected());
     QTRY_VERIFY_WITH_TIMEOUT(rig.controller.Process()->findChildren<QProcess *>().isEmpty(), Wait);
     QVERIFY2(delay.Longest() < 1000, qPrintable(QStringLiteral("the window froze for %1 ms").arg(delay.Longest())));

@@ -83,7 +83,7 @@ void TestEngineLink::missingEngine()
     TEngineRig rig(file, TEngineController::Winboard);
     QCOMPARE(rig.Shown("EngineLabel"), QStringLiteral("Starting Engine....."));
     QSignalSpy visibility(&rig.controller, &TEngineController::panelVisibleChanged);
-    rig.controller.EngineButtonClick();
+    rig.controller.ToggleEngine();
     QCOMPARE(rig.prompts.messageTexts(),
              QStringList({"Could not find the engine", "Could not connect with engine."}));
     QCOMPARE(rig.prompts.messages.first().icon, TPrompts::Icon::Information);
@@ -97,8 +97,8 @@ void TestEngineLink::winboardAnalysisAndToggle()
 {
     TScriptedEngine engine(WinboardScript, QStringLiteral("wcrafty.exe"));
     TEngineRig rig(engine.File(), TEngineController::Winboard);
-    rig.controller.SendPositionToCrafty(MiddleGame());
-    rig.controller.EngineButtonClick();
+    rig.controller.SetPosition(MiddleGame());
+    rig.controller.ToggleEngine();
     QVERIFY(rig.controller.Connected());
     QVERIFY(rig.panel.isVisible());
 
@@ -121,7 +121,7 @@ void TestEngineLink::winboardAnalysisAndToggle()
     QVERIFY(logLines.contains(QStringLiteral("<-- .")));
 
     // Stop: "quit", the panel hides, the engine ends.
-    rig.controller.EngineButtonClick();
+    rig.controller.ToggleEngine();
     QVERIFY(!rig.controller.Connected());
     QVERIFY(rig.panel.isHidden());
     QCOMPARE(rig.Shown("EngineLabel"), QStringLiteral("Closing engine.... "));
@@ -130,9 +130,9 @@ void TestEngineLink::winboardAnalysisAndToggle()
     QCOMPARE(FileLines(log).last(), QStringLiteral("<-- quit"));
 
     // Start again: a new process and a new log.
-    rig.panel.findChild<QToolButton *>(QStringLiteral("EngineButton2"))->click(); // hidden: no effect
+    rig.panel.findChild<QToolButton *>(QStringLiteral("stopButton"))->click(); // hidden: no effect
     QVERIFY(!rig.controller.Connected());
-    rig.controller.EngineButtonClick();
+    rig.controller.ToggleEngine();
     QVERIFY(rig.controller.Connected());
     QCOMPARE(rig.controller.Process()->findChildren<QProcess *>().size(), 1);
     QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("HintLabel"), QStringLiteral("e4"), Wait);
@@ -159,7 +159,7 @@ uciok
 o depth 13 score cp 20 nodes 200000 nps 20000 time 2500 pv d2d4 d7d5
 )"));
     TEngineRig rig(engine.File(), TEngineController::Uci);
-    rig.controller.EngineButtonClick();
+    rig.controller.ToggleEngine();
     QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("EngineLabel"), QStringLiteral("UCI engine: Split by Tester"), Wait);
     QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("pvmemo"), QStringLiteral("e2e4 e7e5"), Wait);
     QCOMPARE(rig.Shown("ScoreLabel"), QStringLiteral("31 "));
@@ -184,10 +184,10 @@ void TestEngineLink::steppingSendsEachPositionOnce()
     TScriptedEngine engine(QStringLiteral("@on uci\nuciok\n"));
     TEngineRig rig(engine.File(), TEngineController::Uci);
     const QStringList game{"e2e4", "e7e5", "g1f3", "b8c6"};
-    rig.controller.SendPositionToCrafty(StartPosition(game)); // not running yet: nothing sent
-    rig.controller.EngineButtonClick();
+    rig.controller.SetPosition(StartPosition(game)); // not running yet: nothing sent
+    rig.controller.ToggleEngine();
     for (qsizetype ply = 0; ply <= game.size(); ++ply)
-        rig.controller.SendPositionToCrafty(StartPosition(game.mid(0, ply)));
+        rig.controller.SetPosition(StartPosition(game.mid(0, ply)));
 
     QStringList expected{"uci", "isready"};
     for (const char *position : {"position startpos moves e2e4 e7e5 g1f3 b8c6 ", "position startpos",
@@ -204,8 +204,8 @@ void TestEngineLink::unansweredWinboardPositionIsSentAgain()
     // its "analyze" would: the position goes out again, a few times only.
     TScriptedEngine engine(QStringLiteral("@start\nfeature setboard=1 analyze=1 done=1\n"));
     TEngineRig rig(engine.File(), TEngineController::Winboard);
-    rig.controller.SendPositionToCrafty(MiddleGame());
-    rig.controller.EngineButtonClick();
+    rig.controller.SetPosition(MiddleGame());
+    rig.controller.ToggleEngine();
     const auto analyses = [&engine] { return FileLines(engine.ReceivedFile()).count(QStringLiteral("analyze")); };
     QTRY_COMPARE_WITH_TIMEOUT(analyses(), 4, 3 * Wait);
     const QStringList received = FileLines(engine.ReceivedFile());
@@ -223,7 +223,7 @@ void TestEngineLink::overlongLineIsCut()
     TScriptedEngine engine(QStringLiteral("@on go\ninfo string ") + QString(300000, QLatin1Char('x'))
                            + QStringLiteral("\ninfo depth 7 score cp 1 pv e2e4 e7e5\n"));
     TEngineRig rig(engine.File(), TEngineController::Uci);
-    rig.controller.EngineButtonClick();
+    rig.controller.ToggleEngine();
     QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("depthlabel"), QStringLiteral("7 "), Wait);
     const QStringList log = FileLines(engine.Folder() + QStringLiteral("/scripted.tellmar.log"));
     const QStringList kept = log.filter(QStringLiteral("--> info string"));
@@ -235,7 +235,7 @@ void TestEngineLink::engineWithoutSetboardIsStopped()
 {
     TScriptedEngine engine(QStringLiteral("@start\nfeature myname=\"Old\" analyze=1 done=1\n"));
     TEngineRig rig(engine.File(), TEngineController::Winboard);
-    rig.controller.EngineButtonClick();
+    rig.controller.ToggleEngine();
     QTRY_VERIFY_WITH_TIMEOUT(!rig.controller.Connected(), Wait);
     QCOMPARE(rig.prompts.messageTexts(), QStringList{"Engine doesnt support setboard command!"});
     QVERIFY(rig.panel.isHidden());
@@ -252,7 +252,7 @@ Error (unkown command): .
 	2 20 300 500 d4
 )"));
     TEngineRig rig(engine.File(), TEngineController::Winboard);
-    rig.controller.EngineButtonClick();
+    rig.controller.ToggleEngine();
     QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("HintLabel"), QStringLiteral("e4"), Wait);
     QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("HintLabel"), QStringLiteral("d4"), Wait);
     const QStringList log = FileLines(engine.Folder() + QStringLiteral("/scripted.tellmar.log"));
@@ -264,7 +264,7 @@ void TestEngineLink::engineThatExitsIsNoticedOnce()
 {
     TScriptedEngine engine(QStringLiteral("@on analyze\n\t3 15 10 99 Nf3\n@exit\n"));
     TEngineRig rig(engine.File(), TEngineController::Winboard);
-    rig.controller.EngineButtonClick();
+    rig.controller.ToggleEngine();
     QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("EngineLabel"), QStringLiteral("The engine has stopped"), Wait);
     QVERIFY(!rig.controller.Connected());
     QVERIFY(!rig.controller.Process()->PipeCheckingTimer()->isActive());
@@ -273,7 +273,7 @@ void TestEngineLink::engineThatExitsIsNoticedOnce()
     QVERIFY(rig.prompts.messages.isEmpty());
 
     // The stop button now only hides the panel.
-    rig.panel.findChild<QToolButton *>(QStringLiteral("EngineButton2"))->click();
+    rig.panel.findChild<QToolButton *>(QStringLiteral("stopButton"))->click();
     QVERIFY(rig.panel.isHidden());
     QVERIFY(!rig.controller.Connected());
     QVERIFY(rig.prompts.messages.isEmpty());
@@ -287,7 +287,7 @@ void TestEngineLink::logFallsBackWhenTheEngineFolderIsClosed()
     QTemporaryDir fallback;
     TEngineRig rig(engine.File(), TEngineController::Uci);
     rig.controller.SetLogFallbackFolder(fallback.path());
-    rig.controller.EngineButtonClick();
+    rig.controller.ToggleEngine();
     QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("EngineLabel"), QStringLiteral("UCI engine: Logged"), Wait);
     QCOMPARE(rig.controller.Process()->LogFileName(), fallback.filePath(QStringLiteral("scripted.tellmar.log")));
     QCOMPARE(FileLines(rig.controller.Process()->LogFileName()).first(), QStringLiteral("<-- uci"));
@@ -370,13 +370,13 @@ void TestEngineLink::panelLooks()
                              "SearchtimeLabel"})
         QVERIFY2(panel.findChild<QLabel *>(QLatin1String(name)), name);
     QVERIFY(panel.findChild<QLabel *>(QStringLiteral("EngineLabel"))->font().bold());
-    auto *stop = panel.findChild<QToolButton *>(QStringLiteral("EngineButton2"));
+    auto *stop = panel.findChild<QToolButton *>(QStringLiteral("stopButton"));
     QCOMPARE(stop->text(), QStringLiteral("X"));
     QCOMPARE(stop->toolTip(), QStringLiteral("Stop analysis engine"));
     panel.SetBackgroundColor(QColor(0xA6, 0xCA, 0xF0));
     QCOMPARE(panel.palette().color(QPalette::Window), QColor(0xA6, 0xCA, 0xF0));
 
-    auto *gear = panel.findChild<TGearAnimation *>(QStringLiteral("Animate1"));
+    auto *gear = panel.findChild<TGearAnimation *>(QStringLiteral("gear"));
     QVERIFY(gear && !gear->Playing());
     panel.show();
     QVERIFY(gear->Playing());

@@ -98,8 +98,8 @@ TSettings BrowsedTo(const QString &engineFile, const QString &programFolder)
     prompts.fileAnswers.enqueue(engineFile);
     TOptionsDialog dialog(settings, programFolder + QStringLiteral("servers"), nullptr);
     dialog.show();
-    dialog.findChild<QToolButton *>(QStringLiteral("SpeedButton1"))->click();
-    dialog.OKBtnClick();
+    dialog.findChild<QToolButton *>(QStringLiteral("browseEngineButton"))->click();
+    dialog.accept();
     return settings;
 }
 
@@ -170,13 +170,13 @@ void TestEngineReal::followsTheBoardThroughAGame()
     TEngineRig rig(settings.EngineFileName, protocol);
     rig.controller.SetEngineArguments(QProcess::splitCommand(settings.EngineArguments));
     const TLoadedGame loaded;
-    rig.controller.SendPositionToCrafty(loaded.At(0));
-    rig.controller.EngineButtonClick();
+    rig.controller.SetPosition(loaded.At(0));
+    rig.controller.ToggleEngine();
     QVERIFY(rig.controller.Connected());
 
     for (int ply : Steps) {
         const TAnalysedPosition position = loaded.At(ply);
-        rig.controller.SendPositionToCrafty(position);
+        rig.controller.SetPosition(position);
         const QString fen = position.epd + QStringLiteral(" 0 1");
         const QString step = QStringLiteral("ply %1 (%2): ").arg(ply).arg(fen);
         if (LegalMoves(fen).isEmpty()) {
@@ -226,21 +226,21 @@ void TestEngineReal::toggleStopsAndRestarts()
     if (system.file.isEmpty())
         QSKIP("stockfish is not installed (scripts/packages.txt lists it)");
     TEngineRig rig(system.file, TEngineController::Uci);
-    rig.controller.SendPositionToCrafty(TLoadedGame().At(2));
-    rig.controller.EngineButtonClick();
+    rig.controller.SetPosition(TLoadedGame().At(2));
+    rig.controller.ToggleEngine();
     QTRY_VERIFY_WITH_TIMEOUT(rig.Shown("HintLabel") != TAnalysisLabels::Unknown, Wait);
     QList<QProcess *> running = rig.controller.Process()->findChildren<QProcess *>();
     QCOMPARE(running.size(), 1);
     const qint64 firstId = running.first()->processId();
 
-    rig.controller.EngineButtonClick();
+    rig.controller.ToggleEngine();
     QVERIFY(!rig.controller.Connected());
     QVERIFY(rig.panel.isHidden());
     QCOMPARE(system.Log().last(), QStringLiteral("<-- quit"));
     // The engine ends by itself on "quit", long before it would be killed.
     QTRY_VERIFY_WITH_TIMEOUT(rig.controller.Process()->findChildren<QProcess *>().isEmpty(), 1500);
 
-    rig.controller.EngineButtonClick();
+    rig.controller.ToggleEngine();
     QVERIFY(rig.controller.Connected());
     QVERIFY(rig.panel.isVisible());
     running = rig.controller.Process()->findChildren<QProcess *>();
