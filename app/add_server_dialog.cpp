@@ -39,55 +39,56 @@ TAddServerDialog::TAddServerDialog(const QString &serversFolder, std::function<i
         layout->addWidget(edit);
         return edit;
     };
-    Edit1 = addField("Edit1", "Label1", QStringLiteral("Server Name (e.g.: ICCF)"));
-    Edit2 = addField("Edit2", "Label2",
-                     QStringLiteral("Server address: (eg: %1) ").arg(QLatin1String(ExampleServiceUrl)));
-    Edit3 = addField("Edit3", "Label3", QStringLiteral("User name (At ICCF your player ID)"));
-    Edit4 = addField("Edit4", "Label4", QStringLiteral("User password (At ICCF your password)"));
-    Edit4->setEchoMode(QLineEdit::Password);
-    Edit5 = addField("Edit5", "Label5",
-                     QStringLiteral("Server website (optional at ICCF : %1)").arg(QLatin1String(ExampleWebSite)));
+    m_nameEdit = addField("nameEdit", "nameLabel", QStringLiteral("Server Name (e.g.: ICCF)"));
+    m_serviceUrlEdit = addField("serviceUrlEdit", "serviceUrlLabel",
+                                QStringLiteral("Server address: (eg: %1) ").arg(QLatin1String(ExampleServiceUrl)));
+    m_userNameEdit = addField("userNameEdit", "userNameLabel", QStringLiteral("User name (At ICCF your player ID)"));
+    m_passwordEdit = addField("passwordEdit", "passwordLabel", QStringLiteral("User password (At ICCF your password)"));
+    m_passwordEdit->setEchoMode(QLineEdit::Password);
+    m_webSiteEdit = addField("webSiteEdit", "webSiteLabel",
+                             QStringLiteral("Server website (optional at ICCF : %1)").arg(QLatin1String(ExampleWebSite)));
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    auto *ok = new QPushButton(QStringLiteral("O&K"), this);
-    ok->setObjectName(QStringLiteral("Button1"));
-    ok->setDefault(true);
-    auto *cancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    cancel->setObjectName(QStringLiteral("Button2"));
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    auto *okButton = new QPushButton(QStringLiteral("O&K"), this);
+    okButton->setObjectName(QStringLiteral("okButton"));
+    okButton->setDefault(true);
+    auto *cancelButton = new QPushButton(QStringLiteral("&Cancel"), this);
+    cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     m_translator = createMultiLang(this, WordList::AddServerDialog);
     m_translator->followActivation(std::move(activeLanguage));
 
-    connect(ok, &QPushButton::clicked, this, Guarded(this, &TAddServerDialog::Button1Click));
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(okButton, &QPushButton::clicked, this, Guarded(this, &TAddServerDialog::saveServer));
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TAddServerDialog::setEntry(const ServerEntry &entry)
 {
-    Edit1->setText(entry.Name);
-    Edit2->setText(entry.ServiceUrl);
-    Edit3->setText(entry.UserName);
-    Edit4->setText(entry.Password);
-    Edit5->setText(entry.WebSite);
+    m_nameEdit->setText(entry.Name);
+    m_serviceUrlEdit->setText(entry.ServiceUrl);
+    m_userNameEdit->setText(entry.UserName);
+    m_passwordEdit->setText(entry.Password);
+    m_webSiteEdit->setText(entry.WebSite);
 }
 
 ServerEntry TAddServerDialog::entry() const
 {
-    return ServerEntry{Edit1->text(), Edit2->text(), Edit3->text(), Edit4->text(), Edit5->text()};
+    return ServerEntry{m_nameEdit->text(), m_serviceUrlEdit->text(), m_userNameEdit->text(), m_passwordEdit->text(),
+                       m_webSiteEdit->text()};
 }
 
-void TAddServerDialog::Button1Click()
+void TAddServerDialog::saveServer()
 {
     const struct { QLineEdit *edit; const char *message; } required[] = {
-        {Edit1, "You have to enter a server name"},
-        {Edit2, "You have to enter a server address"},
-        {Edit3, "You have to enter a user name"},
-        {Edit4, "You have to enter a user password"},
+        {m_nameEdit, "You have to enter a server name"},
+        {m_serviceUrlEdit, "You have to enter a server address"},
+        {m_userNameEdit, "You have to enter a user name"},
+        {m_passwordEdit, "You have to enter a user password"},
     };
     const auto refuse = [this](QLineEdit *edit, const QString &message) {
         MessageDlg(message, TPrompts::Icon::Error, TPrompts::Button::Ok, this);
@@ -99,10 +100,12 @@ void TAddServerDialog::Button1Click()
     }
     // The name becomes a file name in the servers folder, and the password
     // goes to the address: both are checked before anything is written.
-    if (const QString id = ServerNameProblemMessageId(CheckServerName(Edit1->text())); !id.isEmpty())
-        return refuse(Edit1, m_translator->Translate(id).replace(QLatin1String("%1"), Edit1->text().left(MaxServerNameLength)));
-    if (!IsWebAddress(Edit2->text()))
-        return refuse(Edit2, m_translator->Translate(QStringLiteral("@notaserviceaddress")).replace(QLatin1String("%1"), Edit2->text()));
+    if (const QString id = ServerNameProblemMessageId(CheckServerName(m_nameEdit->text())); !id.isEmpty())
+        return refuse(m_nameEdit, m_translator->Translate(id).replace(QLatin1String("%1"),
+                                                                      m_nameEdit->text().left(MaxServerNameLength)));
+    if (!IsWebAddress(m_serviceUrlEdit->text()))
+        return refuse(m_serviceUrlEdit, m_translator->Translate(QStringLiteral("@notaserviceaddress"))
+                                            .replace(QLatin1String("%1"), m_serviceUrlEdit->text()));
     WriteServerFile(m_serversFolder, entry());
     Q_EMIT serverSaved();
     accept();

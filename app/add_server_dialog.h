@@ -24,9 +24,9 @@ public:
     ServerEntry entry() const;
 
 public Q_SLOTS:
-    // Checks the required fields in order, the name and the service address,
-    // then writes the server file.
-    void Button1Click();
+    // OK: checks the required fields in order, the name and the service
+    // address, then writes the server file and closes the dialog.
+    void saveServer();
 
 Q_SIGNALS:
     // A server file was written; the server lists should be read again.
@@ -35,9 +35,9 @@ Q_SIGNALS:
 private:
     QString m_serversFolder;
     TMultiLang *m_translator;
-    QLineEdit *Edit1;
-    QLineEdit *Edit2;
-    QLineEdit *Edit3;
-    QLineEdit *Edit4;
-    QLineEdit *Edit5;
+    QLineEdit *m_nameEdit;
+    QLineEdit *m_serviceUrlEdit;
+    QLineEdit *m_userNameEdit;
+    QLineEdit *m_passwordEdit;
+    QLineEdit *m_webSiteEdit;
 };

@@ -50,126 +50,129 @@ TOptionsDialog::TOptionsDialog(TSettings &settings, const QString &serversFolder
     setObjectName(QStringLiteral("OptionsDialog"));
     setWindowTitle(QStringLiteral("Quorval Options"));
 
-    auto *servers = named(new QGroupBox(QStringLiteral("Chess Servers"), this), "GroupBox1");
-    auto *serversLayout = new QHBoxLayout(servers);
-    ListBox1 = named(new QListWidget(servers), "ListBox1");
-    serversLayout->addWidget(ListBox1, 1);
+    auto *serversGroup = named(new QGroupBox(QStringLiteral("Chess Servers"), this), "serversGroup");
+    auto *serversLayout = new QHBoxLayout(serversGroup);
+    m_serverList = named(new QListWidget(serversGroup), "serverList");
+    serversLayout->addWidget(m_serverList, 1);
     auto *serverButtons = new QVBoxLayout;
-    auto *add = named(new QPushButton(QStringLiteral("Add Server"), servers), "Button1");
-    auto *edit = named(new QPushButton(QStringLiteral("Edit Server"), servers), "Button2");
-    auto *remove = named(new QPushButton(QStringLiteral("Remove Server"), servers), "Button3");
-    for (QPushButton *button : {add, edit, remove}) {
+    auto *addServerButton = named(new QPushButton(QStringLiteral("Add Server"), serversGroup), "addServerButton");
+    auto *editServerButton = named(new QPushButton(QStringLiteral("Edit Server"), serversGroup), "editServerButton");
+    auto *removeServerButton =
+        named(new QPushButton(QStringLiteral("Remove Server"), serversGroup), "removeServerButton");
+    for (QPushButton *button : {addServerButton, editServerButton, removeServerButton}) {
         button->setAutoDefault(false);
         serverButtons->addWidget(button);
     }
     serverButtons->addStretch();
     serversLayout->addLayout(serverButtons);
 
-    EditShowComments = named(new QCheckBox(QStringLiteral("Show Comments"), this), "EditShowComments");
-    EditFigurine = named(new QCheckBox(QStringLiteral("Show figurine notation"), this), "EditFigurine");
-    EditShowOngoing = named(new QCheckBox(QStringLiteral("Show only ongoing games"), this), "EditShowOngoing");
-    EditCheckServers = named(new QCheckBox(QStringLiteral("Check servers at startup"), this), "EditCheckServers");
-    EditShowCoordinates =
-        named(new QCheckBox(QStringLiteral("Show coordinates on the board"), this), "EditShowCoordinates");
-    EditShowLastMove = named(new QCheckBox(QStringLiteral("Mark the last move"), this), "EditShowLastMove");
-    EditShowCheck = named(new QCheckBox(QStringLiteral("Mark a king in check"), this), "EditShowCheck");
+    m_showCommentsBox = named(new QCheckBox(QStringLiteral("Show Comments"), this), "showCommentsBox");
+    m_figurineBox = named(new QCheckBox(QStringLiteral("Show figurine notation"), this), "figurineBox");
+    m_onlyOngoingBox = named(new QCheckBox(QStringLiteral("Show only ongoing games"), this), "onlyOngoingBox");
+    m_checkAtStartupBox = named(new QCheckBox(QStringLiteral("Check servers at startup"), this), "checkAtStartupBox");
+    m_coordinatesBox =
+        named(new QCheckBox(QStringLiteral("Show coordinates on the board"), this), "coordinatesBox");
+    m_lastMoveBox = named(new QCheckBox(QStringLiteral("Mark the last move"), this), "lastMoveBox");
+    m_kingInCheckBox = named(new QCheckBox(QStringLiteral("Mark a king in check"), this), "kingInCheckBox");
 
     auto *colors = new QGridLayout;
-    ColorBox1 = named(new TColorBox(this), "ColorBox1");
-    ColorBox2 = named(new TColorBox(this), "ColorBox2");
-    auto *label1 = named(new QLabel(QStringLiteral("Light Squares"), this), "Label1");
-    auto *label2 = named(new QLabel(QStringLiteral("Dark Squares"), this), "Label2");
-    colors->addWidget(label1, 0, 0);
-    colors->addWidget(ColorBox1, 0, 1);
-    colors->addWidget(label2, 1, 0);
-    colors->addWidget(ColorBox2, 1, 1);
-    m_serverTimeout = named(new QSpinBox(this), "EditServerTimeout");
+    m_lightSquaresColor = named(new TColorBox(this), "lightSquaresColor");
+    m_darkSquaresColor = named(new TColorBox(this), "darkSquaresColor");
+    auto *lightSquaresLabel = named(new QLabel(QStringLiteral("Light Squares"), this), "lightSquaresLabel");
+    auto *darkSquaresLabel = named(new QLabel(QStringLiteral("Dark Squares"), this), "darkSquaresLabel");
+    colors->addWidget(lightSquaresLabel, 0, 0);
+    colors->addWidget(m_lightSquaresColor, 0, 1);
+    colors->addWidget(darkSquaresLabel, 1, 0);
+    colors->addWidget(m_darkSquaresColor, 1, 1);
+    m_serverTimeout = named(new QSpinBox(this), "serverTimeout");
     m_serverTimeout->setRange(TSettings::MinServerTimeoutSeconds, TSettings::MaxServerTimeoutSeconds);
-    auto *timeoutLabel = named(new QLabel(QStringLiteral("Server time-out (seconds)"), this), "LabelServerTimeout");
-    timeoutLabel->setBuddy(m_serverTimeout);
-    colors->addWidget(timeoutLabel, 2, 0);
+    auto *serverTimeoutLabel = named(new QLabel(QStringLiteral("Server time-out (seconds)"), this), "serverTimeoutLabel");
+    serverTimeoutLabel->setBuddy(m_serverTimeout);
+    colors->addWidget(serverTimeoutLabel, 2, 0);
     colors->addWidget(m_serverTimeout, 2, 1);
     // The background check and its alerts.
     m_pollServers = named(new QCheckBox(QStringLiteral("Check servers in the background and tell me of due moves"), this),
-                          "EditPollServers");
-    m_minutesToCheck = named(new QSpinBox(this), "EditMinutesToCheck");
+                          "pollServers");
+    m_minutesToCheck = named(new QSpinBox(this), "minutesToCheck");
     m_minutesToCheck->setRange(TSettings::MinMinutesToCheck, 24 * 60);
-    m_alertDaysLeft = named(new QSpinBox(this), "EditAlertDaysLeft");
+    m_alertDaysLeft = named(new QSpinBox(this), "alertDaysLeft");
     m_alertDaysLeft->setRange(0, 365);
-    auto *minutesLabel = named(new QLabel(QStringLiteral("Minutes between checks"), this), "LabelMinutesToCheck");
-    auto *daysLabel = named(new QLabel(QStringLiteral("Tell me when fewer days are left than"), this), "LabelAlertDaysLeft");
+    auto *minutesToCheckLabel = named(new QLabel(QStringLiteral("Minutes between checks"), this), "minutesToCheckLabel");
+    auto *alertDaysLeftLabel =
+        named(new QLabel(QStringLiteral("Tell me when fewer days are left than"), this), "alertDaysLeftLabel");
     colors->addWidget(m_pollServers, 3, 0, 1, 2);
-    colors->addWidget(minutesLabel, 4, 0);
+    colors->addWidget(minutesToCheckLabel, 4, 0);
     colors->addWidget(m_minutesToCheck, 4, 1);
-    colors->addWidget(daysLabel, 5, 0);
+    colors->addWidget(alertDaysLeftLabel, 5, 0);
     colors->addWidget(m_alertDaysLeft, 5, 1);
 
-    EditLAnguage = named(new TRadioGroup(this), "EditLAnguage");
-    EditLAnguage->setTitle(QStringLiteral("Active language"));
-    EditLAnguage->setItems({QStringLiteral("English"), QStringLiteral("Español")});
+    m_languageChoice = named(new TRadioGroup(this), "languageChoice");
+    m_languageChoice->setTitle(QStringLiteral("Active language"));
+    m_languageChoice->setItems({QStringLiteral("English"), QStringLiteral("Español")});
 
     auto *engineRow = new QHBoxLayout;
-    auto *label3 = named(new QLabel(QStringLiteral("Analysis engine"), this), "Label3");
-    EditEngine = named(new QLineEdit(this), "EditEngine");
-    EditEngine->setReadOnly(true);
-    auto *browse = named(new QToolButton(this), "SpeedButton1");
-    browse->setText(QStringLiteral("..."));
-    engineRow->addWidget(EditEngine, 1);
-    engineRow->addWidget(browse);
+    auto *engineLabel = named(new QLabel(QStringLiteral("Analysis engine"), this), "engineLabel");
+    m_engineFile = named(new QLineEdit(this), "engineFile");
+    m_engineFile->setReadOnly(true);
+    auto *browseEngineButton = named(new QToolButton(this), "browseEngineButton");
+    browseEngineButton->setText(QStringLiteral("..."));
+    engineRow->addWidget(m_engineFile, 1);
+    engineRow->addWidget(browseEngineButton);
     auto *argumentsRow = new QHBoxLayout;
-    auto *argumentsLabel = named(new QLabel(QStringLiteral("Arguments"), this), "LabelEngineArguments");
-    EditEngineArguments = named(new QLineEdit(this), "EditEngineArguments");
-    argumentsLabel->setBuddy(EditEngineArguments);
-    argumentsRow->addWidget(argumentsLabel);
-    argumentsRow->addWidget(EditEngineArguments, 1);
+    auto *engineArgumentsLabel = named(new QLabel(QStringLiteral("Arguments"), this), "engineArgumentsLabel");
+    m_engineArguments = named(new QLineEdit(this), "engineArguments");
+    engineArgumentsLabel->setBuddy(m_engineArguments);
+    argumentsRow->addWidget(engineArgumentsLabel);
+    argumentsRow->addWidget(m_engineArguments, 1);
 
-    EditEngineType = named(new TRadioGroup(this), "EditEngineType");
-    EditEngineType->setTitle(QStringLiteral("Engine type"));
-    EditEngineType->setItems({QStringLiteral("Winboard II"), QStringLiteral("UCI")});
+    m_engineProtocol = named(new TRadioGroup(this), "engineProtocol");
+    m_engineProtocol->setTitle(QStringLiteral("Engine type"));
+    m_engineProtocol->setItems({QStringLiteral("Winboard II"), QStringLiteral("UCI")});
 
-    auto *ok = named(new QPushButton(QStringLiteral("O&K"), this), "OKBtn");
-    ok->setDefault(true);
-    auto *cancel = named(new QPushButton(QStringLiteral("&Cancel"), this), "CancelBtn");
+    auto *okButton = named(new QPushButton(QStringLiteral("O&K"), this), "okButton");
+    okButton->setDefault(true);
+    auto *cancelButton = named(new QPushButton(QStringLiteral("&Cancel"), this), "cancelButton");
 
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(servers);
+    layout->addWidget(serversGroup);
     auto *middle = new QHBoxLayout;
     auto *checks = new QVBoxLayout;
-    for (QCheckBox *box : {EditShowComments, EditFigurine, EditShowOngoing, EditCheckServers})
+    for (QCheckBox *box : {m_showCommentsBox, m_figurineBox, m_onlyOngoingBox, m_checkAtStartupBox})
         checks->addWidget(box);
-    for (QCheckBox *box : {EditShowCoordinates, EditShowLastMove, EditShowCheck})
+    for (QCheckBox *box : {m_coordinatesBox, m_lastMoveBox, m_kingInCheckBox})
         checks->addWidget(box);
     checks->addLayout(colors);
     middle->addLayout(checks, 1);
     auto *radios = new QVBoxLayout;
-    radios->addWidget(EditLAnguage);
-    radios->addWidget(EditEngineType);
+    radios->addWidget(m_languageChoice);
+    radios->addWidget(m_engineProtocol);
     middle->addLayout(radios);
     layout->addLayout(middle);
-    layout->addWidget(label3);
+    layout->addWidget(engineLabel);
     layout->addLayout(engineRow);
     layout->addLayout(argumentsRow);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(add, &QPushButton::clicked, this, &TOptionsDialog::Button1Click);
-    connect(edit, &QPushButton::clicked, this, &TOptionsDialog::Button2Click);
-    connect(remove, &QPushButton::clicked, this, &TOptionsDialog::Button3Click);
-    connect(browse, &QToolButton::clicked, this, &TOptionsDialog::SpeedButton1Click);
-    connect(ok, &QPushButton::clicked, this, &TOptionsDialog::OKBtnClick);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    MultiLang1 = createMultiLang(this, WordList::OptionsDialog);
+    connect(addServerButton, &QPushButton::clicked, this, &TOptionsDialog::addServer);
+    connect(editServerButton, &QPushButton::clicked, this, &TOptionsDialog::editSelectedServer);
+    connect(removeServerButton, &QPushButton::clicked, this, &TOptionsDialog::removeSelectedServer);
+    connect(browseEngineButton, &QToolButton::clicked, this, &TOptionsDialog::browseForEngine);
+    connect(okButton, &QPushButton::clicked, this, &TOptionsDialog::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    m_translator = createMultiLang(this, WordList::OptionsDialog);
     // While the dialog is open, its language is the one the radio group shows:
     // coming back from the add-server dialog keeps the preview.
-    MultiLang1->followActivation([this] { return isVisible() ? EditLAnguage->itemIndex() : int(m_settings.ActiveLanguage); });
-    connect(EditLAnguage, &TRadioGroup::clicked, this, &TOptionsDialog::EditLAnguageClick);
+    m_translator->followActivation(
+        [this] { return isVisible() ? m_languageChoice->itemIndex() : int(m_settings.ActiveLanguage); });
+    connect(m_languageChoice, &TRadioGroup::clicked, this, &TOptionsDialog::previewLanguage);
     if (m_addServerDialog) {
         connect(m_addServerDialog, &TAddServerDialog::serverSaved, this, [this] {
-            RefreshList();
+            refreshServerList();
             Q_EMIT serversChanged();
         });
     }
@@ -179,70 +182,70 @@ TOptionsDialog::TOptionsDialog(TSettings &settings, const QString &serversFolder
 // add-server dialog keeps what the user changed but has not confirmed yet.
 void TOptionsDialog::showEvent(QShowEvent *event)
 {
-    FormActivate();
+    loadSettings();
     QDialog::showEvent(event);
 }
 
-void TOptionsDialog::EditLAnguageClick(int language)
+void TOptionsDialog::previewLanguage(int language)
 {
-    MultiLang1->setActiveLanguage(language);
+    m_translator->setActiveLanguage(language);
 }
 
-void TOptionsDialog::FormActivate()
+void TOptionsDialog::loadSettings()
 {
-    MultiLang1->setActiveLanguage(m_settings.ActiveLanguage);
-    EditLAnguage->setItemIndex(m_settings.ActiveLanguage);
-    EditShowComments->setChecked(m_settings.ShowComments);
-    EditFigurine->setChecked(m_settings.UseFigurineNotation);
-    EditShowOngoing->setChecked(m_settings.ShowOnlyOngoingGames);
-    EditCheckServers->setChecked(m_settings.CheckServersPeriodically);
-    EditShowCoordinates->setChecked(m_settings.ShowCoordinates);
-    EditShowLastMove->setChecked(m_settings.ShowLastMove);
-    EditShowCheck->setChecked(m_settings.ShowCheck);
-    ColorBox1->setSelected(ColorFromColorRef(m_settings.LightSquaresColor));
-    ColorBox2->setSelected(ColorFromColorRef(m_settings.DarkSquaresColor));
+    m_translator->setActiveLanguage(m_settings.ActiveLanguage);
+    m_languageChoice->setItemIndex(m_settings.ActiveLanguage);
+    m_showCommentsBox->setChecked(m_settings.ShowComments);
+    m_figurineBox->setChecked(m_settings.UseFigurineNotation);
+    m_onlyOngoingBox->setChecked(m_settings.ShowOnlyOngoingGames);
+    m_checkAtStartupBox->setChecked(m_settings.CheckServersPeriodically);
+    m_coordinatesBox->setChecked(m_settings.ShowCoordinates);
+    m_lastMoveBox->setChecked(m_settings.ShowLastMove);
+    m_kingInCheckBox->setChecked(m_settings.ShowCheck);
+    m_lightSquaresColor->setSelected(ColorFromColorRef(m_settings.LightSquaresColor));
+    m_darkSquaresColor->setSelected(ColorFromColorRef(m_settings.DarkSquaresColor));
     // A shipped engine that is missing is not offered; one that is installed is.
     const TEngineChoice engine =
         InstalledEngine({m_settings.EngineFileName, m_settings.EngineProtocol, m_settings.EngineArguments});
-    EditEngine->setText(engine.file);
-    EditEngineType->setItemIndex(engine.protocol == 1 ? 1 : 0);
-    EditEngineArguments->setText(engine.arguments);
+    m_engineFile->setText(engine.file);
+    m_engineProtocol->setItemIndex(engine.protocol == 1 ? 1 : 0);
+    m_engineArguments->setText(engine.arguments);
     m_serverTimeout->setValue(m_settings.ServerTimeoutSeconds);
     m_pollServers->setChecked(m_settings.PollServers);
     m_minutesToCheck->setValue(m_settings.MinutesToCheck);
     m_alertDaysLeft->setValue(m_settings.AlertDaysLeft);
-    RefreshList();
+    refreshServerList();
 }
 
-void TOptionsDialog::OKBtnClick()
+void TOptionsDialog::accept()
 {
-    m_settings.ShowComments = EditShowComments->isChecked();
-    m_settings.UseFigurineNotation = EditFigurine->isChecked();
-    m_settings.CheckServersPeriodically = EditCheckServers->isChecked();
-    m_settings.ShowOnlyOngoingGames = EditShowOngoing->isChecked();
-    m_settings.LightSquaresColor = ColorRefFromColor(ColorBox1->selected());
-    m_settings.DarkSquaresColor = ColorRefFromColor(ColorBox2->selected());
-    m_settings.EngineFileName = EditEngine->text();
-    m_settings.ActiveLanguage = static_cast<std::uint8_t>(qMax(0, EditLAnguage->itemIndex()));
-    m_settings.EngineProtocol = EditEngineType->itemIndex() == 1 ? 1 : 0;
+    m_settings.ShowComments = m_showCommentsBox->isChecked();
+    m_settings.UseFigurineNotation = m_figurineBox->isChecked();
+    m_settings.CheckServersPeriodically = m_checkAtStartupBox->isChecked();
+    m_settings.ShowOnlyOngoingGames = m_onlyOngoingBox->isChecked();
+    m_settings.LightSquaresColor = ColorRefFromColor(m_lightSquaresColor->selected());
+    m_settings.DarkSquaresColor = ColorRefFromColor(m_darkSquaresColor->selected());
+    m_settings.EngineFileName = m_engineFile->text();
+    m_settings.ActiveLanguage = static_cast<std::uint8_t>(qMax(0, m_languageChoice->itemIndex()));
+    m_settings.EngineProtocol = m_engineProtocol->itemIndex() == 1 ? 1 : 0;
     m_settings.ServerTimeoutSeconds = m_serverTimeout->value();
     m_settings.PollServers = m_pollServers->isChecked();
     m_settings.MinutesToCheck = m_minutesToCheck->value();
     m_settings.AlertDaysLeft = m_alertDaysLeft->value();
-    m_settings.ShowCoordinates = EditShowCoordinates->isChecked();
-    m_settings.ShowLastMove = EditShowLastMove->isChecked();
-    m_settings.ShowCheck = EditShowCheck->isChecked();
-    m_settings.EngineArguments = EditEngineArguments->text().trimmed();
-    accept();
+    m_settings.ShowCoordinates = m_coordinatesBox->isChecked();
+    m_settings.ShowLastMove = m_lastMoveBox->isChecked();
+    m_settings.ShowCheck = m_kingInCheckBox->isChecked();
+    m_settings.EngineArguments = m_engineArguments->text().trimmed();
+    QDialog::accept();
 }
 
-void TOptionsDialog::RefreshList()
+void TOptionsDialog::refreshServerList()
 {
-    ListBox1->clear();
-    ListBox1->addItems(ListServerFiles(m_serversFolder));
+    m_serverList->clear();
+    m_serverList->addItems(ListServerFiles(m_serversFolder));
 }
 
-void TOptionsDialog::Button1Click()
+void TOptionsDialog::addServer()
 {
     m_addServerDialog->exec();
 }
@@ -251,16 +254,16 @@ QString TOptionsDialog::selectedServer()
 {
     // Only a row the player selected counts: Qt makes the first row current
     // when the list takes the focus with nothing selected.
-    const QList<QListWidgetItem *> selected = ListBox1->selectedItems();
+    const QList<QListWidgetItem *> selected = m_serverList->selectedItems();
     if (selected.isEmpty()) {
-        MessageDlg(MultiLang1->Translate(QStringLiteral("@selectserverfirst")), TPrompts::Icon::Information,
+        MessageDlg(m_translator->Translate(QStringLiteral("@selectserverfirst")), TPrompts::Icon::Information,
                    TPrompts::Button::Ok, this);
         return {};
     }
     return selected.front()->text();
 }
 
-void TOptionsDialog::Button2Click()
+void TOptionsDialog::editSelectedServer()
 {
     const QString name = selectedServer();
     if (name.isEmpty())
@@ -276,7 +279,7 @@ void TOptionsDialog::Button2Click()
     m_addServerDialog->exec();
 }
 
-void TOptionsDialog::Button3Click()
+void TOptionsDialog::removeSelectedServer()
 {
     const QString name = selectedServer();
     if (name.isEmpty())
@@ -289,15 +292,15 @@ void TOptionsDialog::Button3Click()
     // The player's notes on the server's games outlive it unless they say otherwise.
     const TGameNotes notes(QFileInfo(m_serversFolder).path());
     if (notes.hasNotes(name)
-        && MessageDlg(MultiLang1->Translate(QStringLiteral("@keepnotes")), TPrompts::Icon::Confirmation,
+        && MessageDlg(m_translator->Translate(QStringLiteral("@keepnotes")), TPrompts::Icon::Confirmation,
                       TPrompts::Button::Yes | TPrompts::Button::No, this)
                == TPrompts::Button::No)
         notes.removeAll(name);
-    RefreshList();
+    refreshServerList();
     Q_EMIT serversChanged();
 }
 
-void TOptionsDialog::SpeedButton1Click()
+void TOptionsDialog::browseForEngine()
 {
 #ifdef Q_OS_WIN
     const QString filter = QStringLiteral("Engine files (*.exe)");
@@ -309,20 +312,20 @@ void TOptionsDialog::SpeedButton1Click()
     if (chosen.isEmpty())
         return;
     // Arguments filled in for the engine left are no longer wanted.
-    QString arguments = EditEngineArguments->text().trimmed();
-    if (arguments == ArgumentsFor(EditEngine->text(), {}))
+    QString arguments = m_engineArguments->text().trimmed();
+    if (arguments == ArgumentsFor(m_engineFile->text(), {}))
         arguments.clear();
-    EditEngine->setText(QDir::toNativeSeparators(QFileInfo(chosen).absoluteFilePath()));
-    CheckEngine();
-    EditEngineArguments->setText(ArgumentsFor(EditEngine->text(), arguments));
+    m_engineFile->setText(QDir::toNativeSeparators(QFileInfo(chosen).absoluteFilePath()));
+    detectEngineProtocol();
+    m_engineArguments->setText(ArgumentsFor(m_engineFile->text(), arguments));
 }
 
-void TOptionsDialog::CheckEngine()
+void TOptionsDialog::detectEngineProtocol()
 {
-    EditEngineType->setItemIndex(FileMentionsUciOk(EditEngine->text()) ? 1 : 0);
+    m_engineProtocol->setItemIndex(fileMentionsUciOk(m_engineFile->text()) ? 1 : 0);
 }
 
-bool TOptionsDialog::FileMentionsUciOk(const QString &fileName)
+bool TOptionsDialog::fileMentionsUciOk(const QString &fileName)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))

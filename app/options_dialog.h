@@ -23,20 +23,25 @@ public:
                    QWidget *parent = nullptr);
 
     // True when the file holds the five bytes "uciok" somewhere.
-    static bool FileMentionsUciOk(const QString &fileName);
+    static bool fileMentionsUciOk(const QString &fileName);
 
 public Q_SLOTS:
-    void FormActivate();
-    void OKBtnClick();
-    void RefreshList();
-    void Button1Click();
-    void Button2Click();
-    void Button3Click();
-    void SpeedButton1Click();
-    void CheckEngine();
+    // Fills the controls from the settings.
+    void loadSettings();
+    // OK: stores the controls in the settings and closes the dialog.
+    void accept() override;
+    void refreshServerList();
+    void addServer();
+    void editSelectedServer();
+    void removeSelectedServer();
+    // Asks for the engine program, guesses its protocol and offers the
+    // arguments it is known to want.
+    void browseForEngine();
+    // Chooses UCI when the engine file mentions "uciok", else Winboard.
+    void detectEngineProtocol();
     // Shows the dialog in the chosen language at once, as a preview; the
     // setting changes only on OK.
-    void EditLAnguageClick(int language);
+    void previewLanguage(int language);
 
 Q_SIGNALS:
     // A server file was added, changed or removed.
@@ -54,23 +59,23 @@ private:
     QString m_serversFolder;
     TAddServerDialog *m_addServerDialog;
 
-    QListWidget *ListBox1;
-    QCheckBox *EditShowComments;
-    QCheckBox *EditFigurine;
-    QCheckBox *EditShowOngoing;
-    QCheckBox *EditCheckServers;
-    QCheckBox *EditShowCoordinates;
-    QCheckBox *EditShowLastMove;
-    QCheckBox *EditShowCheck;
-    TColorBox *ColorBox1;
-    TColorBox *ColorBox2;
-    TRadioGroup *EditLAnguage;
-    QLineEdit *EditEngine;
-    QLineEdit *EditEngineArguments;
-    TRadioGroup *EditEngineType;
+    QListWidget *m_serverList;
+    QCheckBox *m_showCommentsBox;
+    QCheckBox *m_figurineBox;
+    QCheckBox *m_onlyOngoingBox;
+    QCheckBox *m_checkAtStartupBox;
+    QCheckBox *m_coordinatesBox;
+    QCheckBox *m_lastMoveBox;
+    QCheckBox *m_kingInCheckBox;
+    TColorBox *m_lightSquaresColor;
+    TColorBox *m_darkSquaresColor;
+    TRadioGroup *m_languageChoice;
+    QLineEdit *m_engineFile;
+    QLineEdit *m_engineArguments;
+    TRadioGroup *m_engineProtocol;
     QSpinBox *m_serverTimeout;
     QCheckBox *m_pollServers;
     QSpinBox *m_minutesToCheck;
     QSpinBox *m_alertDaysLeft;
-    TMultiLang *MultiLang1;
+    TMultiLang *m_translator;
 };

@@ -46,10 +46,10 @@ void TQuorvalMain::createMoveList()
         m_diagram->Redraw();
     });
     // The highlight first, then the engine: once per command.
-    connect(m_navigator, &TGameNavigator::CurrentMoveChanged, m_moveList, &TMoveList::RichViewUpdateCurrentMove);
+    connect(m_navigator, &TGameNavigator::CurrentMoveChanged, m_moveList, &TMoveList::HighlightCurrentMove);
     connect(m_navigator, &TGameNavigator::CurrentMoveChanged, this, Guarded(this, &TQuorvalMain::sendPositionToEngine));
     connect(m_navigator, &TGameNavigator::ScrollToTop, m_moveList, &TMoveList::ScrollToTop);
-    connect(m_moveListView, &TRichView::Jump, m_navigator, &TGameNavigator::RichView1Jump);
+    connect(m_moveListView, &TRichView::Jump, m_navigator, &TGameNavigator::GoToJump);
     const struct { const char *button; void (TGameNavigator::*step)(); } steps[] = {
         {"firstMoveButton", &TGameNavigator::First}, {"previousMoveButton", &TGameNavigator::Previous},
         {"nextMoveButton", &TGameNavigator::Next}, {"lastMoveButton", &TGameNavigator::Last}};
@@ -71,7 +71,7 @@ void TQuorvalMain::updateMoveList()
 
 void TQuorvalMain::highlightCurrentMove()
 {
-    m_moveList->RichViewUpdateCurrentMove();
+    m_moveList->HighlightCurrentMove();
 }
 
 void TQuorvalMain::loadSelectedGame()

@@ -68,13 +68,13 @@ TChessPosition PositionAfterPly(const GameRecord &game, int ply)
 
 TGameNavigator::TGameNavigator(GameRecord &game, QObject *parent)
     : QObject(parent)
-    , Record(game)
+    , m_game(game)
 {
 }
 
 void TGameNavigator::Step(int delta, bool update)
 {
-    Record.CurrentPly = std::uint16_t(Record.CurrentPly + delta);
+    m_game.CurrentPly = std::uint16_t(m_game.CurrentPly + delta);
     emit BoardChanged(Position());
     if (update)
         emit CurrentMoveChanged();
@@ -82,19 +82,19 @@ void TGameNavigator::Step(int delta, bool update)
 
 void TGameNavigator::PreviousMove(bool update)
 {
-    if (Record.CurrentPly > 0)
+    if (m_game.CurrentPly > 0)
         Step(-1, update);
 }
 
 void TGameNavigator::NextMove(bool update)
 {
-    if (Record.CurrentPly < Record.MoveCount)
+    if (m_game.CurrentPly < m_game.MoveCount)
         Step(+1, update);
 }
 
 void TGameNavigator::First()
 {
-    while (Record.CurrentPly > 1)
+    while (m_game.CurrentPly > 1)
         PreviousMove(false);
     PreviousMove(true);
     emit ScrollToTop();
@@ -102,18 +102,18 @@ void TGameNavigator::First()
 
 void TGameNavigator::Last()
 {
-    while (Record.CurrentPly + 1 < Record.MoveCount)
+    while (m_game.CurrentPly + 1 < m_game.MoveCount)
         NextMove(false);
     NextMove(true);
 }
 
-void TGameNavigator::RichView1Jump(int jump)
+void TGameNavigator::GoToJump(int jump)
 {
     const int target = jump + 1;
-    if (jump < 0 || target > Record.MoveCount)
+    if (jump < 0 || target > m_game.MoveCount)
         return;
-    while (Record.CurrentPly > target)
-        PreviousMove(Record.CurrentPly == target + 1);
-    while (Record.CurrentPly < target)
-        NextMove(Record.CurrentPly + 1 == target);
+    while (m_game.CurrentPly > target)
+        PreviousMove(m_game.CurrentPly == target + 1);
+    while (m_game.CurrentPly < target)
+        NextMove(m_game.CurrentPly + 1 == target);
 }

@@ -25,8 +25,8 @@ class TGameNavigator : public QObject
 public:
     explicit TGameNavigator(GameRecord &game, QObject *parent = nullptr);
 
-    const GameRecord &Game() const { return Record; }
-    TChessPosition Position() const { return PositionAfterPly(Record, Record.CurrentPly); }
+    const GameRecord &Game() const { return m_game; }
+    TChessPosition Position() const { return PositionAfterPly(m_game, m_game.CurrentPly); }
 
     // One ply back or forward; nothing past either end.
     void PreviousMove(bool update);
@@ -38,7 +38,7 @@ public slots:
     void Next() { NextMove(true); }
     void Last();
     // Shows the position after ply jump + 1; the current move changes nothing.
-    void RichView1Jump(int jump);
+    void GoToJump(int jump);
 
 signals:
     void BoardChanged(const TChessPosition &position);
@@ -49,5 +49,5 @@ signals:
 private:
     void Step(int delta, bool update);
 
-    GameRecord &Record;
+    GameRecord &m_game;
 };

@@ -31,9 +31,9 @@ QString Quoted(const QString &label, const QString &text)
 
 TMoveList::TMoveList(TRichView *view, QObject *parent)
     : QObject(parent)
-    , RichView1(view)
-    , WhitePieces(DrawFigurines(true))
-    , BlackPieces(DrawFigurines(false))
+    , m_view(view)
+    , m_whitePieces(DrawFigurines(true))
+    , m_blackPieces(DrawFigurines(false))
 {
 }
 
@@ -51,11 +51,11 @@ QString TMoveList::CommentForPly(const MoveListContent &content, int ply)
 
 void TMoveList::UpdateMoveList(const MoveListContent &content)
 {
-    TRichView &view = *RichView1;
-    Game = content.Game;
+    TRichView &view = *m_view;
+    m_game = content.Game;
     view.Clear();
     const XfccGame *xfcc = content.CurrentGame;
-    if (!xfcc || !Game) {
+    if (!xfcc || !m_game) {
         view.AddNL(QStringLiteral("NO ACTIVE GAME"), TRichView::BigNormal, TRichView::LeftAligned);
         view.AddRule();
         view.Format();
@@ -78,15 +78,15 @@ void TMoveList::UpdateMoveList(const MoveListContent &content)
         view.AddNL(QString(), TRichView::BigNormal, TRichView::LeftAligned);
 
         const bool comments = content.ShowComments && !content.GameComments.isEmpty();
-        for (int p = 1; p <= Game->MoveCount; ++p) {
-            QString t = QString::fromStdString(MoveToSAN(Game->Moves[p]) + AnnotationText(Game->Moves[p]));
+        for (int p = 1; p <= m_game->MoveCount; ++p) {
+            QString t = QString::fromStdString(MoveToSAN(m_game->Moves[p]) + AnnotationText(m_game->Moves[p]));
             const int figurine = content.UseFigurineNotation ? FigurineOf(t) : -1;
-            const bool white = PlyIsWhite(*Game, p);
+            const bool white = PlyIsWhite(*m_game, p);
             if (white)
                 view.Add(QString::number((p + 1) / 2) + QStringLiteral(". "), TRichView::BigNormal);
             if (figurine >= 0) {
                 t.remove(0, 1);
-                view.AddPicture(white ? WhitePieces : BlackPieces, figurine);
+                view.AddPicture(white ? m_whitePieces : m_blackPieces, figurine);
             }
             view.Add(t, TRichView::Moves);
             if (comments) {
@@ -117,23 +117,23 @@ void TMoveList::UpdateMoveList(const MoveListContent &content)
     view.Format();
 }
 
-void TMoveList::RichViewUpdateCurrentMove()
+void TMoveList::HighlightCurrentMove()
 {
-    TRichView &view = *RichView1;
-    if (view.ItemCount() == 0 || !Game)
+    TRichView &view = *m_view;
+    if (view.ItemCount() == 0 || !m_game)
         return;
     for (int i = 0; i < view.ItemCount(); ++i)
         if (view.ItemStyle(i) == TRichView::Keywords)
             view.SetItemStyle(i, TRichView::Moves);
-    const int c = Game->CurrentPly;
+    const int c = m_game->CurrentPly;
     if (c > 0)
         view.SetItemStyle(view.ItemOfJump(c - 1), TRichView::Keywords);
-    if (c > 0 && c < Game->MoveCount)
+    if (c > 0 && c < m_game->MoveCount)
         view.ScrollTo(view.JumpPosition(c) - 20);
     view.Refresh();
 }
 
 void TMoveList::ScrollToTop()
 {
-    RichView1->ScrollToTop();
+    m_view->ScrollToTop();
 }

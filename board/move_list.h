@@ -33,20 +33,20 @@ class TMoveList : public QObject
 public:
     explicit TMoveList(TRichView *view, QObject *parent = nullptr);
 
-    TRichView *View() const { return RichView1; }
+    TRichView *View() const { return m_view; }
 
     // Rebuilds the whole text; the game pointer is kept for the highlight.
     void UpdateMoveList(const MoveListContent &content);
     // Highlights the move of CurrentPly and scrolls the next move into view.
-    void RichViewUpdateCurrentMove();
+    void HighlightCurrentMove();
     void ScrollToTop();
 
     // The comment shown after ply, "" for none.
     static QString CommentForPly(const MoveListContent &content, int ply);
 
 private:
-    TRichView *RichView1;
-    const GameRecord *Game = nullptr;
-    QList<QImage> WhitePieces;
-    QList<QImage> BlackPieces;
+    TRichView *m_view;
+    const GameRecord *m_game = nullptr;
+    QList<QImage> m_whitePieces;
+    QList<QImage> m_blackPieces;
 };

@@ -25,28 +25,28 @@ TPromotionDialog::TPromotionDialog(QWidget *parent)
     bold.setBold(true);
     setFont(bold);
 
-    EditPromotion = new TRadioGroup(this);
-    EditPromotion->setObjectName(QStringLiteral("EditPromotion"));
-    EditPromotion->setTitle(QStringLiteral("Select a piece"));
-    EditPromotion->setToolTip(QStringLiteral("Select a piece to promote"));
-    EditPromotion->setItems({QStringLiteral("Queen"), QStringLiteral("Rook"), QStringLiteral("Bishop"),
+    m_pieceChoice = new TRadioGroup(this);
+    m_pieceChoice->setObjectName(QStringLiteral("pieceChoice"));
+    m_pieceChoice->setTitle(QStringLiteral("Select a piece"));
+    m_pieceChoice->setToolTip(QStringLiteral("Select a piece to promote"));
+    m_pieceChoice->setItems({QStringLiteral("Queen"), QStringLiteral("Rook"), QStringLiteral("Bishop"),
                              QStringLiteral("Knight")});
-    EditPromotion->setItemIndex(0);
+    m_pieceChoice->setItemIndex(0);
 
-    auto *ok = new QPushButton(QStringLiteral("Ok"), this);
-    ok->setObjectName(QStringLiteral("Button1"));
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    auto *okButton = new QPushButton(QStringLiteral("Ok"), this);
+    okButton->setObjectName(QStringLiteral("okButton"));
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
 
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(EditPromotion);
-    layout->addWidget(ok, 0, Qt::AlignHCenter);
+    layout->addWidget(m_pieceChoice);
+    layout->addWidget(okButton, 0, Qt::AlignHCenter);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 PieceCode TPromotionDialog::PromotionPiece(bool white) const
 {
-    const int index = std::clamp(EditPromotion->itemIndex(), 0, 3);
+    const int index = std::clamp(m_pieceChoice->itemIndex(), 0, 3);
     return PieceCode(ItemPieces[index] + (white ? 0 : Piece::BlackOffset));
 }
 

@@ -21,5 +21,5 @@ public:
     PieceCode ask(bool white);
 
 private:
-    TRadioGroup *EditPromotion;
+    TRadioGroup *m_pieceChoice;
 };

@@ -62,7 +62,7 @@ QTextCharFormat TRichView::StyleFormat(int style) const
         return f;
     }
     case Moves: return Font("Arial", 12, true, Qt::black);
-    case Jump2: {
+    case Link: {
         QTextCharFormat f = Font("Arial", 10, false, Qt::darkGreen);
         f.setFontUnderline(true);
         return f;
@@ -76,9 +76,9 @@ QTextCharFormat TRichView::StyleFormat(int style) const
 void TRichView::Clear()
 {
     clear();
-    Items.clear();
-    JumpItems.clear();
-    Hovered = -1;
+    m_items.clear();
+    m_jumpItems.clear();
+    m_hovered = -1;
 }
 
 void TRichView::StartParagraph(int paragraphStyle)
@@ -87,7 +87,7 @@ void TRichView::StartParagraph(int paragraphStyle)
     c.movePosition(QTextCursor::End);
     QTextBlockFormat block;
     block.setAlignment(paragraphStyle == Centered ? Qt::AlignHCenter : Qt::AlignLeft);
-    if (document()->isEmpty() && Items.isEmpty())
+    if (document()->isEmpty() && m_items.isEmpty())
         c.setBlockFormat(block);
     else
         c.insertBlock(block);
@@ -107,13 +107,13 @@ void TRichView::Add(const QString &text, int style)
     Item item{c.position(), static_cast<int>(text.size()), style, -1};
     QTextCharFormat format = StyleFormat(style);
     if (IsJumpStyle(style)) {
-        item.JumpNumber = static_cast<int>(JumpItems.size());
-        JumpItems.append(static_cast<int>(Items.size()));
+        item.JumpNumber = static_cast<int>(m_jumpItems.size());
+        m_jumpItems.append(static_cast<int>(m_items.size()));
         format.setAnchor(true);
         format.setAnchorHref(JumpScheme + QLatin1Char(':') + QString::number(item.JumpNumber));
     }
     c.insertText(text, format);
-    Items.append(item);
+    m_items.append(item);
 }
 
 void TRichView::AddEmptyParagraph()
@@ -129,27 +129,27 @@ void TRichView::AddRule()
     QTextBlockFormat rule = c.blockFormat();
     rule.setProperty(QTextFormat::BlockTrailingHorizontalRulerWidth, QTextLength(QTextLength::PercentageLength, 100));
     c.setBlockFormat(rule);
-    Items.append(Item{c.position(), 0, -1, -1});
+    m_items.append(Item{c.position(), 0, -1, -1});
 }
 
 void TRichView::AddPicture(const QList<QImage> &images, int index)
 {
     if (index < 0 || index >= images.size())
         return;
-    const QString name = QStringLiteral("picture:%1").arg(ImageSerial++);
+    const QString name = QStringLiteral("picture:%1").arg(m_imageSerial++);
     document()->addResource(QTextDocument::ImageResource, QUrl(name), images[index]);
     QTextCursor c(document());
     c.movePosition(QTextCursor::End);
     QTextImageFormat picture;
     picture.setName(name);
     picture.setVerticalAlignment(QTextCharFormat::AlignMiddle);
-    Items.append(Item{c.position(), 1, -1, -1});
+    m_items.append(Item{c.position(), 1, -1, -1});
     c.insertImage(picture);
 }
 
 int TRichView::ItemOfJump(int jump) const
 {
-    return jump >= 0 && jump < JumpItems.size() ? JumpItems[jump] : -1;
+    return jump >= 0 && jump < m_jumpItems.size() ? m_jumpItems[jump] : -1;
 }
 
 int TRichView::JumpPosition(int jump) const
@@ -157,25 +157,25 @@ int TRichView::JumpPosition(int jump) const
     const int item = ItemOfJump(jump);
     if (item < 0)
         return -1;
-    const QTextBlock block = document()->findBlock(Items[item].Start);
+    const QTextBlock block = document()->findBlock(m_items[item].Start);
     const QRectF box = document()->documentLayout()->blockBoundingRect(block);
-    const QTextLine line = block.layout()->lineForTextPosition(Items[item].Start - block.position());
+    const QTextLine line = block.layout()->lineForTextPosition(m_items[item].Start - block.position());
     return qRound(box.top() + (line.isValid() ? line.y() : 0));
 }
 
 QString TRichView::ItemText(int item) const
 {
-    if (item < 0 || item >= Items.size() || Items[item].Style < 0)
+    if (item < 0 || item >= m_items.size() || m_items[item].Style < 0)
         return {};
     QTextCursor c(document());
-    c.setPosition(Items[item].Start);
-    c.setPosition(Items[item].Start + Items[item].Length, QTextCursor::KeepAnchor);
+    c.setPosition(m_items[item].Start);
+    c.setPosition(m_items[item].Start + m_items[item].Length, QTextCursor::KeepAnchor);
     return c.selectedText();
 }
 
 int TRichView::ItemStyle(int item) const
 {
-    return item >= 0 && item < Items.size() ? Items[item].Style : -1;
+    return item >= 0 && item < m_items.size() ? m_items[item].Style : -1;
 }
 
 void TRichView::ApplyFormat(const Item &item, const QTextCharFormat &format)
@@ -193,10 +193,10 @@ void TRichView::ApplyFormat(const Item &item, const QTextCharFormat &format)
 
 void TRichView::SetItemStyle(int item, int style)
 {
-    if (item < 0 || item >= Items.size() || Items[item].Style < 0 || style < 0 || style >= TextStyleCount)
+    if (item < 0 || item >= m_items.size() || m_items[item].Style < 0 || style < 0 || style >= TextStyleCount)
         return;
-    Items[item].Style = style;
-    ApplyFormat(Items[item], StyleFormat(style));
+    m_items[item].Style = style;
+    ApplyFormat(m_items[item], StyleFormat(style));
 }
 
 void TRichView::Format()
@@ -226,16 +226,16 @@ int TRichView::ScrollPosition() const
 
 void TRichView::SetHovered(int jump)
 {
-    if (jump == Hovered)
+    if (jump == m_hovered)
         return;
-    if (const int old = ItemOfJump(Hovered); old >= 0)
-        ApplyFormat(Items[old], StyleFormat(Items[old].Style));
-    Hovered = jump;
-    if (const int item = ItemOfJump(jump); item >= 0 && Items[item].Style == Moves) {
+    if (const int old = ItemOfJump(m_hovered); old >= 0)
+        ApplyFormat(m_items[old], StyleFormat(m_items[old].Style));
+    m_hovered = jump;
+    if (const int item = ItemOfJump(jump); item >= 0 && m_items[item].Style == Moves) {
         QTextCharFormat hover = StyleFormat(Moves);
         hover.setForeground(palette().color(QPalette::HighlightedText));
         hover.setBackground(palette().color(QPalette::Button));
-        ApplyFormat(Items[item], hover);
+        ApplyFormat(m_items[item], hover);
     }
 }
 

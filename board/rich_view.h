@@ -15,13 +15,13 @@ class TRichView : public QTextBrowser
 
 public:
     // Text styles by number.
-    enum TextStyle { BigNormal, Comments, Subheading, Keywords, Moves, Jump2, Warning, SmallText, TextStyleCount };
+    enum TextStyle { BigNormal, Comments, Subheading, Keywords, Moves, Link, Warning, SmallText, TextStyleCount };
     // Paragraph styles by number; Continue keeps the current paragraph.
     enum ParagraphStyle { Continue = -1, LeftAligned = 0, Centered = 1 };
 
     explicit TRichView(QWidget *parent = nullptr);
 
-    static bool IsJumpStyle(int style) { return style == Moves || style == Jump2; }
+    static bool IsJumpStyle(int style) { return style == Moves || style == Link; }
 
     // 1. Clear all content.
     void Clear();
@@ -38,11 +38,11 @@ public:
     void AddPicture(const QList<QImage> &images, int index);
     // 7. Jump items: count, item index and vertical position (document
     // pixels) of a jump number; -1 for an unknown number.
-    int JumpCount() const { return static_cast<int>(JumpItems.size()); }
+    int JumpCount() const { return static_cast<int>(m_jumpItems.size()); }
     int ItemOfJump(int jump) const;
     int JumpPosition(int jump) const;
     // 8. Items and their text styles; pictures and rules have style -1.
-    int ItemCount() const { return static_cast<int>(Items.size()); }
+    int ItemCount() const { return static_cast<int>(m_items.size()); }
     QString ItemText(int item) const;
     int ItemStyle(int item) const;
     void SetItemStyle(int item, int style);
@@ -75,8 +75,8 @@ private:
     void ApplyFormat(const Item &item, const QTextCharFormat &format);
     void SetHovered(int jump);
 
-    QList<Item> Items;
-    QList<int> JumpItems;  // item index by jump number
-    int Hovered = -1;      // hovered jump number
-    int ImageSerial = 0;
+    QList<Item> m_items;
+    QList<int> m_jumpItems;  // item index by jump number
+    int m_hovered = -1;      // hovered jump number
+    int m_imageSerial = 0;
 };

@@ -8,7 +8,7 @@
 
 #include <QString>
 
-// The send-move dialog's choice: the item index of its OfferResult group.
+// The send-move dialog's choice: the item index of its resultOffer group.
 enum class TSendChoice { None = -1, OfferDraw = 0, Resign = 1, AcceptDraw = 2 };
 
 // What "Send move" offers and sends for one game: the last half-move of the

@@ -38,67 +38,68 @@ TSendMoveDialog::TSendMoveDialog(const TMoveToSend &move, const QString &opponen
     setObjectName(QStringLiteral("SendMoveDialog"));
     setWindowTitle(QStringLiteral("Send a move"));
 
-    Label1 = named<QLabel>("Label1", QStringLiteral("You are going to send the move:"), this);
-    LabelMove = named<QLabel>("LabelMove", move.MoveLabel(), this);
-    QFont large = LabelMove->font();
+    m_moveHeading = named<QLabel>("moveHeading", QStringLiteral("You are going to send the move:"), this);
+    m_moveLabel = named<QLabel>("moveLabel", move.MoveLabel(), this);
+    QFont large = m_moveLabel->font();
     large.setBold(true);
     large.setPointSizeF(large.pointSizeF() * 2);
-    LabelMove->setFont(large);
-    LabelMove->setStyleSheet(QStringLiteral("color: red"));
-    Label2 = named<QLabel>("Label2", QStringLiteral("Your opponent wrote:"), this);
-    OpponentMessageMemo = memo("OpponentMessageMemo", this);
-    OpponentMessageMemo->setReadOnly(true);
-    OpponentMessageMemo->appendPlainText(opponentMessage);
-    Label3 = named<QLabel>("Label3", QStringLiteral("Here you can write a message to your opponent:"), this);
-    Memo1 = memo("Memo1", this);
-    OfferResult = named<TRadioGroup>("OfferResult", this);
-    OfferResult->setItems({QStringLiteral("Offer a draw"), QStringLiteral("Resign"), QStringLiteral("Accept draw")});
-    Button1 = named<QPushButton>("Button1", QStringLiteral("O&K"), this);
-    Button1->setDefault(true);
-    Button2 = named<QPushButton>("Button2", QStringLiteral("&Cancel"), this);
+    m_moveLabel->setFont(large);
+    m_moveLabel->setStyleSheet(QStringLiteral("color: red"));
+    m_opponentMessageHeading = named<QLabel>("opponentMessageHeading", QStringLiteral("Your opponent wrote:"), this);
+    m_opponentMessage = memo("opponentMessage", this);
+    m_opponentMessage->setReadOnly(true);
+    m_opponentMessage->appendPlainText(opponentMessage);
+    m_messageHeading =
+        named<QLabel>("messageHeading", QStringLiteral("Here you can write a message to your opponent:"), this);
+    m_messageEdit = memo("messageEdit", this);
+    m_resultOffer = named<TRadioGroup>("resultOffer", this);
+    m_resultOffer->setItems({QStringLiteral("Offer a draw"), QStringLiteral("Resign"), QStringLiteral("Accept draw")});
+    m_okButton = named<QPushButton>("okButton", QStringLiteral("O&K"), this);
+    m_okButton->setDefault(true);
+    m_cancelButton = named<QPushButton>("cancelButton", QStringLiteral("&Cancel"), this);
 
     auto *layout = new QVBoxLayout(this);
-    for (QWidget *w : {static_cast<QWidget *>(Label1), static_cast<QWidget *>(LabelMove),
-                       static_cast<QWidget *>(Label2), static_cast<QWidget *>(OpponentMessageMemo),
-                       static_cast<QWidget *>(Label3), static_cast<QWidget *>(Memo1),
-                       static_cast<QWidget *>(OfferResult)})
+    for (QWidget *w : {static_cast<QWidget *>(m_moveHeading), static_cast<QWidget *>(m_moveLabel),
+                       static_cast<QWidget *>(m_opponentMessageHeading), static_cast<QWidget *>(m_opponentMessage),
+                       static_cast<QWidget *>(m_messageHeading), static_cast<QWidget *>(m_messageEdit),
+                       static_cast<QWidget *>(m_resultOffer)})
         layout->addWidget(w);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
+    buttons->addWidget(m_okButton);
+    buttons->addWidget(m_cancelButton);
     layout->addLayout(buttons);
     setMinimumWidth(420);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     // Made for one use: it speaks the active language from the start.
-    MultiLang1 = createMultiLang(this, WordList::SendMoveDialog);
+    m_translator = createMultiLang(this, WordList::SendMoveDialog);
     if (activeLanguage)
-        MultiLang1->setActiveLanguage(activeLanguage());
-    MultiLang1->followActivation(std::move(activeLanguage));
+        m_translator->setActiveLanguage(activeLanguage());
+    m_translator->followActivation(std::move(activeLanguage));
 
-    connect(Button1, &QPushButton::clicked, this, &TSendMoveDialog::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_okButton, &QPushButton::clicked, this, &TSendMoveDialog::confirmMove);
+    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 TSendChoice TSendMoveDialog::choice() const
 {
-    const int index = OfferResult->itemIndex();
+    const int index = m_resultOffer->itemIndex();
     return index >= 0 && index <= 2 ? TSendChoice(index) : TSendChoice::None;
 }
 
 QString TSendMoveDialog::message() const
 {
-    return Memo1->toPlainText().replace(u'\n', QStringLiteral("\r\n"));
+    return m_messageEdit->toPlainText().replace(u'\n', QStringLiteral("\r\n"));
 }
 
-void TSendMoveDialog::Button1Click()
+void TSendMoveDialog::confirmMove()
 {
     if (m_move.MayConfirm(choice())) {
         accept();
         return;
     }
-    MessageDlg(MultiLang1->Translate(QStringLiteral("@invalidmovenumber")), TPrompts::Icon::Error,
+    MessageDlg(m_translator->Translate(QStringLiteral("@invalidmovenumber")), TPrompts::Icon::Error,
                TPrompts::Button::Ok, this);
     reject();
 }

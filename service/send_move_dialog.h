@@ -24,25 +24,25 @@ public:
                     std::function<int()> activeLanguage, QWidget *parent = nullptr);
 
     TSendChoice choice() const;
-    // Memo1 as typed, lines separated by CR LF.
+    // The message to the opponent as typed, lines separated by CR LF.
     QString message() const;
-    TMultiLang *multiLang() const { return MultiLang1; }
+    TMultiLang *multiLang() const { return m_translator; }
 
 public Q_SLOTS:
     // OK: closes with the OK result when the choice can be sent; otherwise
     // says why and closes with the cancel result.
-    void Button1Click();
+    void confirmMove();
 
 private:
     TMoveToSend m_move;
-    QLabel *Label1;
-    QLabel *LabelMove;
-    QLabel *Label2;
-    QPlainTextEdit *OpponentMessageMemo;
-    QLabel *Label3;
-    QPlainTextEdit *Memo1;
-    TRadioGroup *OfferResult;
-    QPushButton *Button1;
-    QPushButton *Button2;
-    TMultiLang *MultiLang1;
+    QLabel *m_moveHeading;
+    QLabel *m_moveLabel;
+    QLabel *m_opponentMessageHeading;
+    QPlainTextEdit *m_opponentMessage;
+    QLabel *m_messageHeading;
+    QPlainTextEdit *m_messageEdit;
+    TRadioGroup *m_resultOffer;
+    QPushButton *m_okButton;
+    QPushButton *m_cancelButton;
+    TMultiLang *m_translator;
 };

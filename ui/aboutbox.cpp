@@ -35,36 +35,36 @@ TAboutBox::TAboutBox(std::function<int()> activeLanguage, QWidget *parent)
     setObjectName(QStringLiteral("AboutBox"));
     setFixedSize(350, 319);
 
-    auto *image = new QLabel(this);
-    image->setObjectName(QStringLiteral("Image1"));
-    image->setGeometry(0, 0, 353, 321);
-    image->setPixmap(aboutArtwork(image->size()));
+    auto *artwork = new QLabel(this);
+    artwork->setObjectName(QStringLiteral("artwork"));
+    artwork->setGeometry(0, 0, 353, 321);
+    artwork->setPixmap(aboutArtwork(artwork->size()));
 
-    auto *credit = addLabel(this, "Label2", makeFont("Tahoma", 8, false, true));
-    credit->move(200, 8);
+    auto *creditLabel = addLabel(this, "creditLabel", makeFont("Tahoma", 8, false, true));
+    creditLabel->move(200, 8);
 
     m_version = addLabel(this, "LabelVersion", makeFont("Tahoma", 8, false, true));
     m_version->setGeometry(208, 68, 121, 13);
     m_version->setAlignment(Qt::AlignCenter);
     m_version->setText(QStringLiteral("Version:"));
 
-    auto *sentence = addLabel(this, "Label1", makeFont("Verdana", 8, false, true));
-    sentence->setGeometry(208, 128, 129, 97);
-    sentence->setAlignment(Qt::AlignCenter);
-    sentence->setWordWrap(true);
+    auto *descriptionLabel = addLabel(this, "descriptionLabel", makeFont("Verdana", 8, false, true));
+    descriptionLabel->setGeometry(208, 128, 129, 97);
+    descriptionLabel->setAlignment(Qt::AlignCenter);
+    descriptionLabel->setWordWrap(true);
 
-    auto *ok = new QToolButton(this);
-    ok->setObjectName(QStringLiteral("SpeedButton1"));
-    ok->setGeometry(240, 240, 57, 41);
-    ok->setAutoRaise(true);
-    ok->setFont(makeFont("Tahoma", 16, true, false));
-    connect(ok, &QToolButton::clicked, this, &QDialog::accept);
+    auto *okButton = new QToolButton(this);
+    okButton->setObjectName(QStringLiteral("okButton"));
+    okButton->setGeometry(240, 240, 57, 41);
+    okButton->setAutoRaise(true);
+    okButton->setFont(makeFont("Tahoma", 16, true, false));
+    connect(okButton, &QToolButton::clicked, this, &QDialog::accept);
 
-    m_multiLang = createMultiLang(this, WordList::AboutBox);
+    m_translator = createMultiLang(this, WordList::AboutBox);
     // The credit line sizes itself to its text, whichever language gives it.
-    connect(m_multiLang, &TBaseMultiLang::afterLanguageChanged, credit, &QLabel::adjustSize);
-    credit->adjustSize();
-    m_multiLang->followActivation(std::move(activeLanguage));
+    connect(m_translator, &TBaseMultiLang::afterLanguageChanged, creditLabel, &QLabel::adjustSize);
+    creditLabel->adjustSize();
+    m_translator->followActivation(std::move(activeLanguage));
 }
 
 void TAboutBox::setVersionText(const QString &version)

@@ -24,9 +24,9 @@ public:
 
     // Sets LabelVersion to "Version: " followed by `version`.
     void setVersionText(const QString &version);
-    TMultiLang *multiLang() const { return m_multiLang; }
+    TMultiLang *multiLang() const { return m_translator; }
 
 private:
     QLabel *m_version;
-    TMultiLang *m_multiLang;
+    TMultiLang *m_translator;
 };

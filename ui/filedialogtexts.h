@@ -5,7 +5,7 @@
 
 // The translatable texts of a file dialog that the program opens through the
 // prompts seam: a title and a filter in the form "Description|pattern|...".
-// A window owns one per dialog, named like the dialog ("SaveDialog1"), so that
+// A window owns one per dialog, named for the dialog it stands for, so that
 // its word list can translate them.
 class TFileDialogTexts : public QObject
 {

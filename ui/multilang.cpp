@@ -148,7 +148,7 @@ QList<QLabel *> statusPanels(const QStatusBar *bar)
 TMultiLang::TMultiLang(QWidget *owner)
     : TBaseMultiLang(owner)
 {
-    setObjectName(QStringLiteral("MultiLang1"));
+    setObjectName(QStringLiteral("translator"));
 }
 
 QObject *TMultiLang::buddyLabel(QObject *edit) const

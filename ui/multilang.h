@@ -4,7 +4,7 @@
 
 #include <functional>
 
-// The translation component every translated window owns as "MultiLang1".
+// The translation component every translated window owns as "translator".
 // It knows which texts each kind of Qt control has, in the order its rows in
 // Words give them (the first text from the control's own row, the others from
 // the ditto rows below it, the hint from a `".Hint` row last):
@@ -34,7 +34,7 @@
 // action keeps the action's texts. Hints go to toolTip.
 //
 // Use in a window (see also ui/wordlists.h, which does the first lines):
-//   auto *ml = new TMultiLang(window);   // objectName "MultiLang1"
+//   auto *ml = new TMultiLang(window);   // objectName "translator"
 //   ml->loadWords(":/words/x.words");
 //   ml->afterLoad();                      // shows language 0
 //   ml->followActivation([] { return settings.activeLanguage; });

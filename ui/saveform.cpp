@@ -14,7 +14,7 @@ TSaveForm::TSaveForm(QWidget *owner)
     : QObject(owner)
     , m_hook(std::make_unique<TWindowHook>(owner))
 {
-    setObjectName(QStringLiteral("SaveForm1"));
+    setObjectName(QStringLiteral("windowPlacement"));
     m_hook->setOnWndProc([this](QEvent *event, bool &callDef) { handleEvent(event, callDef); });
 }
 

@@ -22,7 +22,7 @@ class TWindowHook;
 // maximized before it was minimized). Saved when the window is destroyed,
 // restored by afterLoad() only when all four numbers are non-zero.
 //
-//   auto *saveForm = new TSaveForm(mainWindow);   // objectName "SaveForm1"
+//   auto *saveForm = new TSaveForm(mainWindow);   // objectName "windowPlacement"
 //   saveForm->setRegistryKey("Software\\Quorval\\Quorval\\QuorvalMain");
 //   saveForm->setCentreAtFirstShow(true);
 //   saveForm->setEnabled(true);

@@ -57,7 +57,7 @@ TWaitWindow::TWaitWindow(std::function<QColor()> panelColor, QWidget *parent)
     font.setPointSize(8);
     setFont(font);
 
-    m_panel->setObjectName(QStringLiteral("Panel1"));
+    m_panel->setObjectName(QStringLiteral("panel"));
     m_panel->setGeometry(rect());
     m_panel->setAutoFillBackground(true);
     m_panel->setFrameShape(QFrame::Panel);
@@ -66,7 +66,7 @@ TWaitWindow::TWaitWindow(std::function<QColor()> panelColor, QWidget *parent)
     panelPalette.setColor(QPalette::Window, QColor(166, 202, 240)); // sky blue, as designed
     m_panel->setPalette(panelPalette);
 
-    m_message->setObjectName(QStringLiteral("Messagelabel"));
+    m_message->setObjectName(QStringLiteral("message"));
     m_message->setGeometry(8, 56, 281, 17);
     m_message->setAlignment(Qt::AlignCenter);
     QFont labelFont(QStringLiteral("Arial"));
@@ -77,7 +77,7 @@ TWaitWindow::TWaitWindow(std::function<QColor()> panelColor, QWidget *parent)
     labelPalette.setColor(QPalette::WindowText, QColor(0, 0, 128));
     m_message->setPalette(labelPalette);
 
-    m_animation->setObjectName(QStringLiteral("Animate1"));
+    m_animation->setObjectName(QStringLiteral("animation"));
     m_animation->setGeometry(88, 16, 104, 34);
 
     m_cancel->setObjectName(QStringLiteral("CancelButton"));

@@ -26,7 +26,7 @@ class TWaitWindow : public QDialog
     Q_OBJECT
 
 public:
-    // `panelColor` gives Panel1's colour, read each time the window is shown
+    // `panelColor` gives the panel's colour, read each time the window is shown
     // or activated (the program passes its light-square colour).
     explicit TWaitWindow(std::function<QColor()> panelColor, QWidget *parent = nullptr);
 

@@ -13,7 +13,7 @@ class TMultiLang;
 //   main window   tool buttons closeButton, optionsButton, checkServersButton,
 //                 reloadGameButton, sendMoveButton, gameWebPageButton,
 //                 firstMoveButton, previousMoveButton, nextMoveButton,
-//                 lastMoveButton, engineButton, and the engine panel's button;
+//                 lastMoveButton, engineButton, and the engine panel's stopButton;
 //                 menus fileMenu, commandsMenu, exportPgnMenu, toClipboardMenu,
 //                 toPgnFileMenu, helpMenu (QMenu) and their QActions
 //                 optionsAction, fileSeparator, exitAction, sendMoveAction,
@@ -30,20 +30,25 @@ class TMultiLang;
 //                 "@sendingmove", "@connectingtoserver", "@badmoveentered",
 //                 "@notawebaddress", and the engine link's "@enginestopped",
 //                 "@enginenoanswer".
-//   options dialog   %Form%, GroupBox1, Button1-3, EditShowComments,
-//                 EditFigurine, EditShowOngoing, EditCheckServers,
-//                 EditShowCoordinates, EditShowLastMove, EditShowCheck, Label1-3,
-//                 LabelEngineArguments,
-//                 EditLAnguage and EditEngineType (TRadioGroup), OKBtn, CancelBtn;
-//                 message "@selectserverfirst".
-//   add-server dialog   %Form%, Edit1-Edit5 (QLineEdits, each the buddy of
-//                 the QLabel that names it), Button1 (OK), Button2 (Cancel);
+//   options dialog   %Form%, serversGroup (QGroupBox), addServerButton,
+//                 editServerButton, removeServerButton; the check boxes
+//                 showCommentsBox, figurineBox, onlyOngoingBox, checkAtStartupBox,
+//                 coordinatesBox, lastMoveBox, kingInCheckBox, pollServers; the
+//                 labels lightSquaresLabel, darkSquaresLabel, serverTimeoutLabel,
+//                 minutesToCheckLabel, alertDaysLeftLabel, engineLabel,
+//                 engineArgumentsLabel; languageChoice and engineProtocol
+//                 (TRadioGroup), okButton, cancelButton; messages
+//                 "@selectserverfirst", "@keepnotes".
+//   add-server dialog   %Form%, nameEdit, serviceUrlEdit, userNameEdit,
+//                 passwordEdit, webSiteEdit (QLineEdits, each the buddy of the
+//                 QLabel that names it), okButton, cancelButton;
 //                 messages "@servernametoolong", "@servernamepath",
 //                 "@servernamedot", "@servernamecontrol", "@servernamereserved",
 //                 "@notaserviceaddress".
-//   send-move dialog   %Form%, Label1-3, OfferResult (TRadioGroup), Button1,
-//                 Button2, "@invalidmovenumber".
-//   about box     %Form%, Label1, Label2, SpeedButton1.
+//   send-move dialog   %Form%, the labels moveHeading, opponentMessageHeading,
+//                 messageHeading; resultOffer (TRadioGroup), okButton,
+//                 cancelButton; "@invalidmovenumber".
+//   about box     %Form%, descriptionLabel, creditLabel, okButton (QToolButton).
 //   wait window   CancelButton.
 namespace WordList {
 inline const QString QuorvalMain = QStringLiteral(":/words/quorvalmain.words");
@@ -54,7 +59,7 @@ inline const QString AboutBox = QStringLiteral(":/words/aboutbox.words");
 inline const QString WaitWindow = QStringLiteral(":/words/waitwindow.words");
 } // namespace WordList
 
-// Gives `window` its "MultiLang1" as every translated window of the program
+// Gives `window` its "translator" as every translated window of the program
 // has it: two languages, empty texts showing the English one, two CharSets
 // entries "MS Sans Serif,1", the word list read from `wordList`, and language
 // 0 shown (the window then applies the setting, e.g. with followActivation).

@@ -15,13 +15,16 @@ class TestAddServerDialog : public QObject
 {
     Q_OBJECT
 
+    // The fields in the order of the dialog, from 1: name, service address,
+    // user name, password, web site.
     static QLineEdit *edit(TAddServerDialog &dialog, int n)
     {
-        return dialog.findChild<QLineEdit *>(QStringLiteral("Edit%1").arg(n));
+        static const char *const names[] = {"nameEdit", "serviceUrlEdit", "userNameEdit", "passwordEdit", "webSiteEdit"};
+        return dialog.findChild<QLineEdit *>(QLatin1String(names[n - 1]));
     }
     static void clickOk(TAddServerDialog &dialog)
     {
-        QTest::mouseClick(dialog.findChild<QPushButton *>("Button1"), Qt::LeftButton);
+        QTest::mouseClick(dialog.findChild<QPushButton *>("okButton"), Qt::LeftButton);
     }
 
 private Q_SLOTS:

@@ -141,7 +141,7 @@ private:
             TAddServerDialog *dialog = window()->addServerDialog();
             dialog->setEntry({"Loopback", m_rig->server.serviceAddress(), "ann", "a new password", ""});
             dialog->show();
-            dialog->findChild<QPushButton *>(QStringLiteral("Button1"))->click();
+            dialog->findChild<QPushButton *>(QStringLiteral("okButton"))->click();
             break;
         }
         case Target::TemporaryGame:
@@ -168,7 +168,7 @@ private:
             // The dialog stays open with what the player typed.
             TAddServerDialog *dialog = window()->addServerDialog();
             QVERIFY(dialog->isVisible());
-            QCOMPARE(dialog->findChild<QLineEdit *>(QStringLiteral("Edit4"))->text(), QStringLiteral("a new password"));
+            QCOMPARE(dialog->findChild<QLineEdit *>(QStringLiteral("passwordEdit"))->text(), QStringLiteral("a new password"));
             dialog->hide();
             break;
         }

@@ -119,11 +119,11 @@ private Q_SLOTS:
         QVERIFY(window()->notesPane()->flush());
         TOptionsDialog *options = window()->optionsDialog();
         options->show();
-        auto *list = options->findChild<QListWidget *>("ListBox1");
+        auto *list = options->findChild<QListWidget *>("serverList");
         list->setCurrentItem(list->findItems("Loopback", Qt::MatchExactly).value(0));
         m_rig->prompts.buttonAnswers.enqueue(TPrompts::Button::Ok);
         m_rig->prompts.buttonAnswers.enqueue(keep ? TPrompts::Button::Yes : TPrompts::Button::No);
-        QTest::mouseClick(options->findChild<QPushButton *>("Button3"), Qt::LeftButton);
+        QTest::mouseClick(options->findChild<QPushButton *>("removeServerButton"), Qt::LeftButton);
         QVERIFY(m_rig->prompts.messages.last().text.startsWith("Keep your notes on this server's games?"));
         QCOMPARE(QFile::exists(notesFile(1)), keep);
         options->reject();

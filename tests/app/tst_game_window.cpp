@@ -140,8 +140,8 @@ private Q_SLOTS:
         const auto images = [view] { return view->document()->toHtml().count("<img"); };
         QVERIFY(images() > 0);  // figurines
         WhenModal([](QWidget *options) {
-            options->findChild<QCheckBox *>("EditFigurine")->setChecked(false);
-            options->findChild<QPushButton *>("OKBtn")->click();
+            options->findChild<QCheckBox *>("figurineBox")->setChecked(false);
+            options->findChild<QPushButton *>("okButton")->click();
         });
         window.showOptions();
         QVERIFY(!window.settings().UseFigurineNotation);

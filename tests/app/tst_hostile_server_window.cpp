@@ -39,7 +39,7 @@ class TestHostileServerWindow : public QObject
 
     void sendMove()
     {
-        WhenModal([](QWidget *dialog) { dialog->findChild<QPushButton *>("Button1")->click(); });
+        WhenModal([](QWidget *dialog) { dialog->findChild<QPushButton *>("okButton")->click(); });
         m_rig->trigger("sendMoveAction");
     }
 

@@ -174,12 +174,12 @@ private Q_SLOTS:
         options->activateWindow();
         QTRY_VERIFY(options->isActiveWindow());
         QCOMPARE(options->windowTitle(), QStringLiteral("Quorval Options"));
-        auto *language = options->findChild<TRadioGroup *>("EditLAnguage");
+        auto *language = options->findChild<TRadioGroup *>("languageChoice");
         const QList<QAbstractButton *> items = language->findChildren<QAbstractButton *>();
         QCOMPARE(items.size(), 2);
         QTest::mouseClick(items[1], Qt::LeftButton, {}, QPoint(5, items[1]->height() / 2));
         QCOMPARE(options->windowTitle(), QStringLiteral("Opciones de Quorval"));
-        QTest::mouseClick(options->findChild<QAbstractButton *>("CancelBtn"), Qt::LeftButton);
+        QTest::mouseClick(options->findChild<QAbstractButton *>("cancelButton"), Qt::LeftButton);
         QCOMPARE(m_window->settings().ActiveLanguage, 0);
         m_window->show();
         m_window->activateWindow();

@@ -71,7 +71,7 @@ class TestBoardWindow : public QObject
             for (QRadioButton *button : modal->findChildren<QRadioButton *>())
                 if (button->text() == item)
                     button->click();
-            QTest::mouseClick(modal->findChild<QPushButton *>("Button1"), Qt::LeftButton);
+            QTest::mouseClick(modal->findChild<QPushButton *>("okButton"), Qt::LeftButton);
         });
     }
 
@@ -156,12 +156,12 @@ private Q_SLOTS:
 
         // The options turn each mark off, and the settings keep it.
         WhenModal([](QWidget *modal) {
-            for (const char *box : {"EditShowCoordinates", "EditShowLastMove", "EditShowCheck"}) {
+            for (const char *box : {"coordinatesBox", "lastMoveBox", "kingInCheckBox"}) {
                 QCheckBox *check = modal->findChild<QCheckBox *>(box);
                 QVERIFY(check && check->isChecked());
                 check->setChecked(false);
             }
-            QTest::mouseClick(modal->findChild<QPushButton *>("OKBtn"), Qt::LeftButton);
+            QTest::mouseClick(modal->findChild<QPushButton *>("okButton"), Qt::LeftButton);
         });
         m_window->showOptions();
         QVERIFY(!m_window->settings().ShowCoordinates);
@@ -219,14 +219,14 @@ private Q_SLOTS:
         QVERIFY(index(m_window->optionsDialog()) < index(m_window->promotionDialog()));
         QVERIFY(index(m_window->promotionDialog()) < index(m_window->waitWindow()));
         QCOMPARE(m_window->promotionDialog()->windowTitle(), QString("Promotion piece"));
-        QCOMPARE(m_window->promotionDialog()->findChild<TRadioGroup *>("EditPromotion")->itemIndex(), 0);
+        QCOMPARE(m_window->promotionDialog()->findChild<TRadioGroup *>("pieceChoice")->itemIndex(), 0);
     }
 
     void confirmedOptionsRepaintTheSquares()
     {
         WhenModal([](QWidget *modal) {
-            modal->findChild<TColorBox *>("ColorBox2")->setSelected(QColor(0x40, 0x80, 0x40));
-            QTest::mouseClick(modal->findChild<QPushButton *>("OKBtn"), Qt::LeftButton);
+            modal->findChild<TColorBox *>("darkSquaresColor")->setSelected(QColor(0x40, 0x80, 0x40));
+            QTest::mouseClick(modal->findChild<QPushButton *>("okButton"), Qt::LeftButton);
         });
         m_window->showOptions();
         QCOMPARE(m_board->DarkSquareColor(), QColor(0x40, 0x80, 0x40));

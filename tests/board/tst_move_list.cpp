@@ -105,34 +105,34 @@ private slots:
     void highlightAndRuleArePainted();
 
 private:
-    void Build();
+    void build();
 
-    LoadedGame Game;
-    XfccGame Server;
-    MoveListContent Content;
-    std::unique_ptr<TRichView> View;
-    std::unique_ptr<TMoveList> List;
+    LoadedGame m_game;
+    XfccGame m_server;
+    MoveListContent m_content;
+    std::unique_ptr<TRichView> m_view;
+    std::unique_ptr<TMoveList> m_list;
 };
 
 void TestMoveList::init()
 {
-    Game = LoadGame(40);
-    Server = ServerGame();
-    Content = MoveListContent{};
-    Content.Game = &Game.Record;
-    Content.CurrentGame = &Server;
-    Content.ServerMoveCount = Game.Record.MoveCount;
-    View = std::make_unique<TRichView>();
-    View->resize(320, 160);
-    View->show();
-    QVERIFY(QTest::qWaitForWindowExposed(View.get()));
-    List = std::make_unique<TMoveList>(View.get());
+    m_game = LoadGame(40);
+    m_server = ServerGame();
+    m_content = MoveListContent{};
+    m_content.Game = &m_game.Record;
+    m_content.CurrentGame = &m_server;
+    m_content.ServerMoveCount = m_game.Record.MoveCount;
+    m_view = std::make_unique<TRichView>();
+    m_view->resize(320, 160);
+    m_view->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
+    m_list = std::make_unique<TMoveList>(m_view.get());
 }
 
-void TestMoveList::Build()
+void TestMoveList::build()
 {
-    List->UpdateMoveList(Content);
-    List->RichViewUpdateCurrentMove();
+    m_list->UpdateMoveList(m_content);
+    m_list->HighlightCurrentMove();
 }
 
 void TestMoveList::figurinePictures()
@@ -160,52 +160,52 @@ void TestMoveList::figurinePictures()
 
 void TestMoveList::gameWithoutMoves()
 {
-    Game = LoadGame(0);
-    Build();
-    QCOMPARE(Paragraphs(*View), QStringList({"Smith (2410) - Jones (2385)", "Test server", "Autumn cup (2026.09.01)",
+    m_game = LoadGame(0);
+    build();
+    QCOMPARE(Paragraphs(*m_view), QStringList({"Smith (2410) - Jones (2385)", "Test server", "Autumn cup (2026.09.01)",
                                              "", " *"}));
-    QCOMPARE(View->JumpCount(), 0);
-    QCOMPARE(View->ItemStyle(3), -1);  // the rule
+    QCOMPARE(m_view->JumpCount(), 0);
+    QCOMPARE(m_view->ItemStyle(3), -1);  // the rule
 
-    TGameNavigator navigator(Game.Record);
+    TGameNavigator navigator(m_game.Record);
     QSignalSpy board(&navigator, &TGameNavigator::BoardChanged);
     QSignalSpy current(&navigator, &TGameNavigator::CurrentMoveChanged);
     navigator.First();
     navigator.Last();
     navigator.Previous();
     navigator.Next();
-    navigator.RichView1Jump(0);
-    QCOMPARE(Game.Record.CurrentPly, 0);
+    navigator.GoToJump(0);
+    QCOMPARE(m_game.Record.CurrentPly, 0);
     QCOMPARE(board.count(), 0);
     QCOMPARE(current.count(), 0);
 }
 
 void TestMoveList::noActiveGame()
 {
-    Content.CurrentGame = nullptr;
-    Build();
-    QCOMPARE(Paragraphs(*View), QStringList({"NO ACTIVE GAME", ""}));
-    QCOMPARE(View->ItemCount(), 2);
-    QCOMPARE(View->ItemStyle(0), int(TRichView::BigNormal));
-    QCOMPARE(View->JumpCount(), 0);
+    m_content.CurrentGame = nullptr;
+    build();
+    QCOMPARE(Paragraphs(*m_view), QStringList({"NO ACTIVE GAME", ""}));
+    QCOMPARE(m_view->ItemCount(), 2);
+    QCOMPARE(m_view->ItemStyle(0), int(TRichView::BigNormal));
+    QCOMPARE(m_view->JumpCount(), 0);
 }
 
 void TestMoveList::figurineNotationOnAndOff()
 {
-    Build();
-    QCOMPARE(View->JumpCount(), 40);
+    build();
+    QCOMPARE(m_view->JumpCount(), 40);
     // White's second move: the number, the knight figurine and "f3".
-    QCOMPARE(View->ItemText(After(*View, 2, -2)), QString("2. "));
-    QCOMPARE(View->ItemStyle(After(*View, 2, -1)), -1);
-    QCOMPARE(View->ItemText(View->ItemOfJump(2)), QString("f3"));
-    QCOMPARE(View->ItemStyle(View->ItemOfJump(2)), int(TRichView::Moves));
+    QCOMPARE(m_view->ItemText(After(*m_view, 2, -2)), QString("2. "));
+    QCOMPARE(m_view->ItemStyle(After(*m_view, 2, -1)), -1);
+    QCOMPARE(m_view->ItemText(m_view->ItemOfJump(2)), QString("f3"));
+    QCOMPARE(m_view->ItemStyle(m_view->ItemOfJump(2)), int(TRichView::Moves));
     // Black's knight has its figurine and no number.
-    QCOMPARE(View->ItemText(After(*View, 3, -2)), QString(" "));
-    QCOMPARE(View->ItemText(View->ItemOfJump(3)), QString("f6"));
-    QCOMPARE(View->ItemText(View->ItemOfJump(4)), QString("exd5"));
-    QCOMPARE(View->ItemText(View->ItemOfJump(8)), QString("O-O"));
-    QCOMPARE(View->ItemText(After(*View, 8, -1)), QString("5. "));
-    QVERIFY(Paragraphs(*View).contains(QString::fromUtf8("1. e4 d5 2. \uFFFCf3 \uFFFCf6 3. exd5 \uFFFCxd5 ")
+    QCOMPARE(m_view->ItemText(After(*m_view, 3, -2)), QString(" "));
+    QCOMPARE(m_view->ItemText(m_view->ItemOfJump(3)), QString("f6"));
+    QCOMPARE(m_view->ItemText(m_view->ItemOfJump(4)), QString("exd5"));
+    QCOMPARE(m_view->ItemText(m_view->ItemOfJump(8)), QString("O-O"));
+    QCOMPARE(m_view->ItemText(After(*m_view, 8, -1)), QString("5. "));
+    QVERIFY(Paragraphs(*m_view).contains(QString::fromUtf8("1. e4 d5 2. \uFFFCf3 \uFFFCf6 3. exd5 \uFFFCxd5 ")
                                        + QString::fromUtf8("4. \uFFFCc4 e6 5. O-O \uFFFCe7 ") + "6. d4 O-O 7. c3 b6 "
                                        + QString::fromUtf8("8. \uFFFCe2 \uFFFCb7 9. \uFFFCe1 \uFFFCd7 10. \uFFFCbd2 c5 ")
                                        + QString::fromUtf8("11. \uFFFCe4 cxd4 12. cxd4 \uFFFCc8 13. \uFFFCd3 \uFFFC7f6 ")
@@ -213,61 +213,61 @@ void TestMoveList::figurineNotationOnAndOff()
                                        + QString::fromUtf8("17. \uFFFCac1 h6 18. \uFFFCxc8 \uFFFCxc8 19. \uFFFCc1 \uFFFCxc1+ ")
                                        + QString::fromUtf8("20. \uFFFCxc1 \uFFFCb4  *")));
 
-    Content.UseFigurineNotation = false;
-    Build();
-    QCOMPARE(View->ItemText(View->ItemOfJump(2)), QString("Nf3"));
-    QCOMPARE(View->ItemText(After(*View, 2, -1)), QString("2. "));
-    QCOMPARE(View->ItemText(View->ItemOfJump(4)), QString("exd5"));
-    QCOMPARE(View->ItemText(View->ItemOfJump(8)), QString("O-O"));
-    QCOMPARE(View->ItemText(View->ItemOfJump(11)), QString("O-O"));
+    m_content.UseFigurineNotation = false;
+    build();
+    QCOMPARE(m_view->ItemText(m_view->ItemOfJump(2)), QString("Nf3"));
+    QCOMPARE(m_view->ItemText(After(*m_view, 2, -1)), QString("2. "));
+    QCOMPARE(m_view->ItemText(m_view->ItemOfJump(4)), QString("exd5"));
+    QCOMPARE(m_view->ItemText(m_view->ItemOfJump(8)), QString("O-O"));
+    QCOMPARE(m_view->ItemText(m_view->ItemOfJump(11)), QString("O-O"));
 }
 
 void TestMoveList::commentsAndMessages()
 {
-    Server.message = "Good luck";
-    Content.GameComments = {"7,first note", "17,old", "7,main line", "70,nothing"};
-    Build();
-    QCOMPARE(View->ItemText(After(*View, 6)), QString(" main line "));
-    QCOMPARE(View->ItemStyle(After(*View, 6)), int(TRichView::Comments));
-    QCOMPARE(View->ItemText(After(*View, 16)), QString(" old "));
+    m_server.message = "Good luck";
+    m_content.GameComments = {"7,first note", "17,old", "7,main line", "70,nothing"};
+    build();
+    QCOMPARE(m_view->ItemText(After(*m_view, 6)), QString(" main line "));
+    QCOMPARE(m_view->ItemStyle(After(*m_view, 6)), int(TRichView::Comments));
+    QCOMPARE(m_view->ItemText(After(*m_view, 16)), QString(" old "));
     // The opponent's message follows the last server move, and closes the text.
-    QCOMPARE(View->ItemText(After(*View, 39)), QString(" Good luck "));
-    QCOMPARE(Paragraphs(*View).last(), QString("Opp. Message: \"Good luck\""));
-    QCOMPARE(View->ItemStyle(View->ItemCount() - 1), int(TRichView::SmallText));
+    QCOMPARE(m_view->ItemText(After(*m_view, 39)), QString(" Good luck "));
+    QCOMPARE(Paragraphs(*m_view).last(), QString("Opp. Message: \"Good luck\""));
+    QCOMPARE(m_view->ItemStyle(m_view->ItemCount() - 1), int(TRichView::SmallText));
 
-    Content.ShowComments = false;
-    Build();
-    QCOMPARE(View->ItemText(After(*View, 6)), QString(" "));
-    QCOMPARE(View->ItemStyle(After(*View, 6)), int(TRichView::BigNormal));
+    m_content.ShowComments = false;
+    build();
+    QCOMPARE(m_view->ItemText(After(*m_view, 6)), QString(" "));
+    QCOMPARE(m_view->ItemStyle(After(*m_view, 6)), int(TRichView::BigNormal));
 
     // Comments on but none stored: the message is shown only at the end.
-    Content.ShowComments = true;
-    Content.GameComments.clear();
-    Build();
-    for (int i = 0; i < View->ItemCount(); ++i)
-        QVERIFY(View->ItemStyle(i) != TRichView::Comments);
-    QCOMPARE(Paragraphs(*View).last(), QString("Opp. Message: \"Good luck\""));
+    m_content.ShowComments = true;
+    m_content.GameComments.clear();
+    build();
+    for (int i = 0; i < m_view->ItemCount(); ++i)
+        QVERIFY(m_view->ItemStyle(i) != TRichView::Comments);
+    QCOMPARE(Paragraphs(*m_view).last(), QString("Opp. Message: \"Good luck\""));
 }
 
 void TestMoveList::notesAndMissingElo()
 {
-    Server.whiteElo = 0;
-    Server.myTurn = true;
-    Server.result = Result(ResultValues::Draw);
-    Server.serverInfo = "Holiday until Monday";
-    Content.DrawOffered = true;
-    Build();
-    const QStringList lines = Paragraphs(*View);
+    m_server.whiteElo = 0;
+    m_server.myTurn = true;
+    m_server.result = Result(ResultValues::Draw);
+    m_server.serverInfo = "Holiday until Monday";
+    m_content.DrawOffered = true;
+    build();
+    const QStringList lines = Paragraphs(*m_view);
     QCOMPARE(lines.first(), QString("Smith  - Jones (2385)"));
     QVERIFY(lines[4].endsWith(" 1/2-1/2"));
     QCOMPARE(lines.mid(5), QStringList({"", " Your opponent offered a draw!", "", "Server info: \"Holiday until Monday\""}));
-    QCOMPARE(View->ItemStyle(View->ItemCount() - 2), int(TRichView::Warning));
+    QCOMPARE(m_view->ItemStyle(m_view->ItemCount() - 2), int(TRichView::Warning));
 
-    Server.myTurn = false;
-    Server.blackElo = 0;
-    Build();
-    QCOMPARE(Paragraphs(*View).first(), QString("Smith  - Jones "));
-    QCOMPARE(Paragraphs(*View)[6], QString(" You offered a draw"));
+    m_server.myTurn = false;
+    m_server.blackElo = 0;
+    build();
+    QCOMPARE(Paragraphs(*m_view).first(), QString("Smith  - Jones "));
+    QCOMPARE(Paragraphs(*m_view)[6], QString(" You offered a draw"));
 }
 
 void TestMoveList::wrapsToTheViewsWidth_data()
@@ -281,124 +281,124 @@ void TestMoveList::wrapsToTheViewsWidth_data()
 void TestMoveList::wrapsToTheViewsWidth()
 {
     QFETCH(int, width);
-    Build();
-    View->resize(width, 160);
-    QTRY_COMPARE(View->width(), width);
+    build();
+    m_view->resize(width, 160);
+    QTRY_COMPARE(m_view->width(), width);
     QApplication::processEvents();
-    QVERIFY(!View->horizontalScrollBar()->isVisible());
-    QCOMPARE(View->horizontalScrollBar()->maximum(), 0);
+    QVERIFY(!m_view->horizontalScrollBar()->isVisible());
+    QCOMPARE(m_view->horizontalScrollBar()->maximum(), 0);
     // Every line of the moves fits the view, and no move is cut.
-    QTextBlock moves = View->document()->begin();
+    QTextBlock moves = m_view->document()->begin();
     for (QTextBlock b = moves; b.isValid(); b = b.next())
         if (b.length() > moves.length())
             moves = b;
     QVERIFY(moves.text().contains(QStringLiteral("20. ")));
     QVERIFY(moves.layout()->lineCount() > (width < 900 ? 2 : 0));
     for (int i = 0; i < moves.layout()->lineCount(); ++i)
-        QVERIFY2(moves.layout()->lineAt(i).naturalTextWidth() <= View->viewport()->width(),
+        QVERIFY2(moves.layout()->lineAt(i).naturalTextWidth() <= m_view->viewport()->width(),
                  qPrintable(QString::number(i)));
-    QVERIFY(View->document()->idealWidth() <= View->viewport()->width());
+    QVERIFY(m_view->document()->idealWidth() <= m_view->viewport()->width());
 }
 
 void TestMoveList::lastHighlightsWithoutScrolling()
 {
-    Game.Record.CurrentPly = 10;
-    Build();
-    TGameNavigator navigator(Game.Record);
-    connect(&navigator, &TGameNavigator::CurrentMoveChanged, List.get(), &TMoveList::RichViewUpdateCurrentMove);
-    QVERIFY(View->JumpPosition(39) > View->height());  // the list is longer than the view
+    m_game.Record.CurrentPly = 10;
+    build();
+    TGameNavigator navigator(m_game.Record);
+    connect(&navigator, &TGameNavigator::CurrentMoveChanged, m_list.get(), &TMoveList::HighlightCurrentMove);
+    QVERIFY(m_view->JumpPosition(39) > m_view->height());  // the list is longer than the view
     // The whole text is laid out already: laying it out to its end changes
     // no scroll range.
-    QScrollBar *bar = View->verticalScrollBar();
+    QScrollBar *bar = m_view->verticalScrollBar();
     const int range = bar->maximum();
-    View->document()->documentLayout()->blockBoundingRect(View->document()->lastBlock());
+    m_view->document()->documentLayout()->blockBoundingRect(m_view->document()->lastBlock());
     QCOMPARE(bar->maximum(), range);
     // Mid-game the next move is scrolled to 20 pixels below the top, as far
     // as the scroll range goes.
-    QCOMPARE(View->ScrollPosition(), qBound(0, View->JumpPosition(10) - 20, bar->maximum()));
-    QCOMPARE(View->ItemStyle(View->ItemOfJump(9)), int(TRichView::Keywords));
+    QCOMPARE(m_view->ScrollPosition(), qBound(0, m_view->JumpPosition(10) - 20, bar->maximum()));
+    QCOMPARE(m_view->ItemStyle(m_view->ItemOfJump(9)), int(TRichView::Keywords));
 
-    const int scrolled = View->ScrollPosition();
-    View->ScrollTo(View->verticalScrollBar()->maximum() / 2);
-    const int before = View->ScrollPosition();
+    const int scrolled = m_view->ScrollPosition();
+    m_view->ScrollTo(m_view->verticalScrollBar()->maximum() / 2);
+    const int before = m_view->ScrollPosition();
     QVERIFY(before != scrolled);
     navigator.Last();
-    QCOMPARE(Game.Record.CurrentPly, Game.Record.MoveCount);
-    QCOMPARE(View->ItemStyle(View->ItemOfJump(39)), int(TRichView::Keywords));
-    QCOMPARE(View->ItemStyle(View->ItemOfJump(9)), int(TRichView::Moves));
-    QCOMPARE(View->ScrollPosition(), before);
+    QCOMPARE(m_game.Record.CurrentPly, m_game.Record.MoveCount);
+    QCOMPARE(m_view->ItemStyle(m_view->ItemOfJump(39)), int(TRichView::Keywords));
+    QCOMPARE(m_view->ItemStyle(m_view->ItemOfJump(9)), int(TRichView::Moves));
+    QCOMPARE(m_view->ScrollPosition(), before);
     int highlighted = 0;
-    for (int i = 0; i < View->ItemCount(); ++i)
-        highlighted += View->ItemStyle(i) == TRichView::Keywords;
+    for (int i = 0; i < m_view->ItemCount(); ++i)
+        highlighted += m_view->ItemStyle(i) == TRichView::Keywords;
     QCOMPARE(highlighted, 1);
 }
 
 void TestMoveList::clickOnFirstMoveTellsEngineOnce()
 {
-    Build();
-    TGameNavigator navigator(Game.Record);
-    connect(View.get(), &TRichView::Jump, &navigator, &TGameNavigator::RichView1Jump);
-    connect(&navigator, &TGameNavigator::CurrentMoveChanged, List.get(), &TMoveList::RichViewUpdateCurrentMove);
+    build();
+    TGameNavigator navigator(m_game.Record);
+    connect(m_view.get(), &TRichView::Jump, &navigator, &TGameNavigator::GoToJump);
+    connect(&navigator, &TGameNavigator::CurrentMoveChanged, m_list.get(), &TMoveList::HighlightCurrentMove);
     QSignalSpy engine(&navigator, &TGameNavigator::CurrentMoveChanged);
     QSignalSpy board(&navigator, &TGameNavigator::BoardChanged);
 
     // The middle of the first move where the view shows it now.
     const auto onE4 = [&] {
-        QTextCursor c(View->document());
-        c.setPosition(View->document()->find("e4").position() - 1);
-        return View->cursorRect(c).center();
+        QTextCursor c(m_view->document());
+        c.setPosition(m_view->document()->find("e4").position() - 1);
+        return m_view->cursorRect(c).center();
     };
-    View->ScrollToTop();
-    QTest::mouseClick(View->viewport(), Qt::LeftButton, {}, onE4());
+    m_view->ScrollToTop();
+    QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, onE4());
 
-    QCOMPARE(Game.Record.CurrentPly, 1);
+    QCOMPARE(m_game.Record.CurrentPly, 1);
     QCOMPARE(engine.count(), 1);
     QCOMPARE(board.count(), 39);
-    QVERIFY(SameSquares(board.last().first().value<TChessPosition>(), Game.After[1]));
-    QCOMPARE(View->ItemStyle(View->ItemOfJump(0)), int(TRichView::Keywords));
+    QVERIFY(SameSquares(board.last().first().value<TChessPosition>(), m_game.After[1]));
+    QCOMPARE(m_view->ItemStyle(m_view->ItemOfJump(0)), int(TRichView::Keywords));
 
     // Hovering a move paints it in the highlight-text colour on button face;
     // leaving it restores its style.
-    QTextCursor e6(View->document());
-    e6.setPosition(View->document()->find("e6").selectionStart());
-    const QPoint onE6 = View->cursorRect(e6).center() + QPoint(4, 0);
+    QTextCursor e6(m_view->document());
+    e6.setPosition(m_view->document()->find("e6").selectionStart());
+    const QPoint onE6 = m_view->cursorRect(e6).center() + QPoint(4, 0);
     e6.movePosition(QTextCursor::NextCharacter);
     const auto moveTo = [&](QPoint at) {
-        QMouseEvent move(QEvent::MouseMove, at, View->viewport()->mapToGlobal(at), Qt::NoButton, {}, {});
-        QApplication::sendEvent(View->viewport(), &move);
+        QMouseEvent move(QEvent::MouseMove, at, m_view->viewport()->mapToGlobal(at), Qt::NoButton, {}, {});
+        QApplication::sendEvent(m_view->viewport(), &move);
     };
     moveTo(onE6);
-    QCOMPARE(e6.charFormat().foreground().color(), View->palette().color(QPalette::HighlightedText));
-    QCOMPARE(e6.charFormat().background().color(), View->palette().color(QPalette::Button));
-    moveTo(QPoint(View->viewport()->width() - 2, 2));
+    QCOMPARE(e6.charFormat().foreground().color(), m_view->palette().color(QPalette::HighlightedText));
+    QCOMPARE(e6.charFormat().background().color(), m_view->palette().color(QPalette::Button));
+    moveTo(QPoint(m_view->viewport()->width() - 2, 2));
     QCOMPARE(e6.charFormat().foreground().color(), QColor(Qt::black));
 
     // A click on the current move changes nothing.
-    View->ScrollToTop();
-    QTest::mouseClick(View->viewport(), Qt::LeftButton, {}, onE4());
-    QCOMPARE(Game.Record.CurrentPly, 1);
+    m_view->ScrollToTop();
+    QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, onE4());
+    QCOMPARE(m_game.Record.CurrentPly, 1);
     QCOMPARE(engine.count(), 1);
     QCOMPARE(board.count(), 39);
 
     // Forward to ply 6 in one jump: once again.
-    navigator.RichView1Jump(5);
-    QCOMPARE(Game.Record.CurrentPly, 6);
+    navigator.GoToJump(5);
+    QCOMPARE(m_game.Record.CurrentPly, 6);
     QCOMPARE(engine.count(), 2);
     // A jump number beyond the game does nothing.
-    navigator.RichView1Jump(40);
-    navigator.RichView1Jump(-1);
-    QCOMPARE(Game.Record.CurrentPly, 6);
+    navigator.GoToJump(40);
+    navigator.GoToJump(-1);
+    QCOMPARE(m_game.Record.CurrentPly, 6);
     QCOMPARE(engine.count(), 2);
 }
 
 void TestMoveList::buttonsKeepBoardEqualToRecord()
 {
-    Build();
-    TGameNavigator navigator(Game.Record);
+    build();
+    TGameNavigator navigator(m_game.Record);
     TChessPosition shown = navigator.Position();
     connect(&navigator, &TGameNavigator::BoardChanged, this, [&](const TChessPosition &p) { shown = p; });
-    connect(&navigator, &TGameNavigator::CurrentMoveChanged, List.get(), &TMoveList::RichViewUpdateCurrentMove);
-    connect(&navigator, &TGameNavigator::ScrollToTop, List.get(), &TMoveList::ScrollToTop);
+    connect(&navigator, &TGameNavigator::CurrentMoveChanged, m_list.get(), &TMoveList::HighlightCurrentMove);
+    connect(&navigator, &TGameNavigator::ScrollToTop, m_list.get(), &TMoveList::ScrollToTop);
     QSignalSpy engine(&navigator, &TGameNavigator::CurrentMoveChanged);
     QToolButton first, previous, next, last;
     connect(&first, &QToolButton::clicked, &navigator, &TGameNavigator::First);
@@ -407,14 +407,14 @@ void TestMoveList::buttonsKeepBoardEqualToRecord()
     connect(&last, &QToolButton::clicked, &navigator, &TGameNavigator::Last);
 
     const auto check = [&](int ply) {
-        QCOMPARE(int(Game.Record.CurrentPly), ply);
-        QVERIFY2(SameSquares(shown, Game.After[ply]), qPrintable(QString::number(ply)));
+        QCOMPARE(int(m_game.Record.CurrentPly), ply);
+        QVERIFY2(SameSquares(shown, m_game.After[ply]), qPrintable(QString::number(ply)));
         if (ply > 0)
-            QCOMPARE(View->ItemStyle(View->ItemOfJump(ply - 1)), int(TRichView::Keywords));
+            QCOMPARE(m_view->ItemStyle(m_view->ItemOfJump(ply - 1)), int(TRichView::Keywords));
     };
     QTest::mouseClick(&first, Qt::LeftButton);
     check(0);
-    QCOMPARE(View->ScrollPosition(), 0);
+    QCOMPARE(m_view->ScrollPosition(), 0);
     QCOMPARE(engine.count(), 1);
     for (int ply = 1; ply <= 40; ++ply) {
         QTest::mouseClick(&next, Qt::LeftButton);
@@ -433,7 +433,7 @@ void TestMoveList::buttonsKeepBoardEqualToRecord()
     // Side to move and castling rights follow the game.
     QVERIFY(shown.WhiteToMove());
     QVERIFY(!shown.CastleWhiteShort() && !shown.CastleBlackShort());
-    const TChessPosition start = PositionAfterPly(Game.Record, 0);
+    const TChessPosition start = PositionAfterPly(m_game.Record, 0);
     QVERIFY(start.WhiteToMove() && start.CastleWhiteLong() && start.CastleBlackLong());
 }
 
@@ -470,17 +470,17 @@ void TestMoveList::setUpGameStartsFromItsPosition()
 
 void TestMoveList::highlightAndRuleArePainted()
 {
-    Server.message = "Your move, I think";
-    Content.GameComments = {"21,the knight heads for the king side"};
-    View->resize(360, 300);
-    Game.Record.CurrentPly = 21;
-    Build();
+    m_server.message = "Your move, I think";
+    m_content.GameComments = {"21,the knight heads for the king side"};
+    m_view->resize(360, 300);
+    m_game.Record.CurrentPly = 21;
+    build();
     QTest::qWait(50);
-    const QImage shot = View->viewport()->grab().toImage();
+    const QImage shot = m_view->viewport()->grab().toImage();
     if (const QString dir = qEnvironmentVariable("QUORVAL_SCREENSHOT_DIR"); !dir.isEmpty())
         shot.save(dir + "/move_list.png");
     int blue = 0, face = 0;
-    const QColor buttonFace = View->palette().color(QPalette::Button);
+    const QColor buttonFace = m_view->palette().color(QPalette::Button);
     for (int y = 0; y < shot.height(); ++y)
         for (int x = 0; x < shot.width(); ++x) {
             blue += shot.pixelColor(x, y) == QColor(Qt::blue);
@@ -490,11 +490,11 @@ void TestMoveList::highlightAndRuleArePainted()
     QVERIFY(face > shot.width() * shot.height() / 2);
 
     // The rule is one pixel high: one line across the view under the header.
-    View->ScrollToTop();
+    m_view->ScrollToTop();
     QTest::qWait(20);
-    const QImage top = View->viewport()->grab().toImage();
-    const QTextBlock ruleBlock = View->document()->findBlockByNumber(3);
-    const QRectF ruleBox = View->document()->documentLayout()->blockBoundingRect(ruleBlock);
+    const QImage top = m_view->viewport()->grab().toImage();
+    const QTextBlock ruleBlock = m_view->document()->findBlockByNumber(3);
+    const QRectF ruleBox = m_view->document()->documentLayout()->blockBoundingRect(ruleBlock);
     int ruleRows = 0;
     for (int y = int(ruleBox.top()); y <= int(ruleBox.bottom()) + 2 && y < top.height(); ++y)
         ruleRows += top.pixelColor(top.width() / 2, y) != buttonFace;

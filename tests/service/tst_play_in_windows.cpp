@@ -80,8 +80,8 @@ class TestPlayInWindows : public QObject
             QString shown;
             WhenModal([&shown, ok](QWidget *modal) {
                 if (auto *dialog = qobject_cast<TSendMoveDialog *>(modal)) {
-                    shown = dialog->findChild<QLabel *>(QStringLiteral("LabelMove"))->text();
-                    QTest::mouseClick(dialog->findChild<QPushButton *>(ok ? "Button1" : "Button2"),
+                    shown = dialog->findChild<QLabel *>(QStringLiteral("moveLabel"))->text();
+                    QTest::mouseClick(dialog->findChild<QPushButton *>(ok ? "okButton" : "cancelButton"),
                                       Qt::LeftButton);
                 }
             });

@@ -86,12 +86,12 @@ private:
                 return;
             seen.shown = true;
             seen.title = dialog->windowTitle();
-            seen.move = dialog->findChild<QLabel *>(QStringLiteral("LabelMove"))->text();
+            seen.move = dialog->findChild<QLabel *>(QStringLiteral("moveLabel"))->text();
             seen.opponentMessage =
-                dialog->findChild<QPlainTextEdit *>(QStringLiteral("OpponentMessageMemo"))->toPlainText();
-            auto *group = dialog->findChild<TRadioGroup *>(QStringLiteral("OfferResult"));
+                dialog->findChild<QPlainTextEdit *>(QStringLiteral("opponentMessage"))->toPlainText();
+            auto *group = dialog->findChild<TRadioGroup *>(QStringLiteral("resultOffer"));
             seen.choice = group->itemIndex();
-            auto *memo = dialog->findChild<QPlainTextEdit *>(QStringLiteral("Memo1"));
+            auto *memo = dialog->findChild<QPlainTextEdit *>(QStringLiteral("messageEdit"));
             seen.message = memo->toPlainText();
             if (player.choice >= 0)
                 group->findChildren<QRadioButton *>().at(player.choice)->click();
@@ -100,7 +100,7 @@ private:
                     QTest::keyClick(memo, Qt::Key_Return);
                 QTest::keyClicks(memo, line);
             }
-            const char *button = player.ok ? "Button1" : "Button2";
+            const char *button = player.ok ? "okButton" : "cancelButton";
             QTest::mouseClick(dialog->findChild<QPushButton *>(QLatin1String(button)), Qt::LeftButton);
         });
         const bool sent = m_sender->Send(game, serverPlies, current, server);

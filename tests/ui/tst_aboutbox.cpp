@@ -22,20 +22,20 @@ void TestAboutBox::controlsAsDesigned()
     TAboutBox about([] { return 0; });
     QCOMPARE(about.size(), QSize(350, 319));
     QVERIFY(about.windowFlags().testFlag(Qt::FramelessWindowHint));
-    auto *image = about.findChild<QLabel *>(QStringLiteral("Image1"));
-    QCOMPARE(image->geometry(), QRect(0, 0, 353, 321));
-    QVERIFY(!image->pixmap().isNull());
-    const QImage art = image->pixmap().toImage();
+    auto *artwork = about.findChild<QLabel *>(QStringLiteral("artwork"));
+    QCOMPARE(artwork->geometry(), QRect(0, 0, 353, 321));
+    QVERIFY(!artwork->pixmap().isNull());
+    const QImage art = artwork->pixmap().toImage();
     QVERIFY(art.pixelColor(100, 20) != art.pixelColor(270, 150)); // night sky, light panel
     QCOMPARE(about.findChild<QLabel *>(QStringLiteral("LabelVersion"))->geometry(), QRect(208, 68, 121, 13));
-    auto *sentence = about.findChild<QLabel *>(QStringLiteral("Label1"));
-    QCOMPARE(sentence->geometry(), QRect(208, 128, 129, 97));
-    QVERIFY(sentence->wordWrap());
-    auto *ok = about.findChild<QToolButton *>(QStringLiteral("SpeedButton1"));
+    auto *description = about.findChild<QLabel *>(QStringLiteral("descriptionLabel"));
+    QCOMPARE(description->geometry(), QRect(208, 128, 129, 97));
+    QVERIFY(description->wordWrap());
+    auto *ok = about.findChild<QToolButton *>(QStringLiteral("okButton"));
     QCOMPARE(ok->geometry(), QRect(240, 240, 57, 41));
     QCOMPARE(ok->text(), QStringLiteral("Ok"));
     QCOMPARE(about.windowTitle(), QStringLiteral("About Quorval"));
-    QCOMPARE(about.findChild<TMultiLang *>(QStringLiteral("MultiLang1")), about.multiLang());
+    QCOMPARE(about.findChild<TMultiLang *>(QStringLiteral("translator")), about.multiLang());
 }
 
 void TestAboutBox::versionLine()
@@ -51,9 +51,9 @@ void TestAboutBox::switchesLanguageOnActivation()
 {
     int language = 1;
     TAboutBox about([&language] { return language; });
-    auto *sentence = about.findChild<QLabel *>(QStringLiteral("Label1"));
-    auto *credit = about.findChild<QLabel *>(QStringLiteral("Label2"));
-    QVERIFY(sentence->text().startsWith(QLatin1String("Quorval is a client")));
+    auto *description = about.findChild<QLabel *>(QStringLiteral("descriptionLabel"));
+    auto *credit = about.findChild<QLabel *>(QStringLiteral("creditLabel"));
+    QVERIFY(description->text().startsWith(QLatin1String("Quorval is a client")));
     const QString englishCredit = credit->text();
     QVERIFY(!englishCredit.isEmpty());
 
@@ -61,16 +61,16 @@ void TestAboutBox::switchesLanguageOnActivation()
     about.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&about));
     QCOMPARE(about.windowTitle(), QStringLiteral("Acerca de Quorval"));
-    QVERIFY(sentence->text().startsWith(QLatin1String("Quorval es un cliente")));
+    QVERIFY(description->text().startsWith(QLatin1String("Quorval es un cliente")));
     QCOMPARE(credit->text(), englishCredit); // its Spanish text is empty
-    QCOMPARE(about.findChild<QToolButton *>(QStringLiteral("SpeedButton1"))->text(), QStringLiteral("Ok"));
+    QCOMPARE(about.findChild<QToolButton *>(QStringLiteral("okButton"))->text(), QStringLiteral("Ok"));
 }
 
 void TestAboutBox::okButtonClosesTheModalBox()
 {
     TAboutBox about([] { return 0; });
     QTimer::singleShot(0, &about, [&about] {
-        QTest::mouseClick(about.findChild<QToolButton *>(QStringLiteral("SpeedButton1")), Qt::LeftButton);
+        QTest::mouseClick(about.findChild<QToolButton *>(QStringLiteral("okButton")), Qt::LeftButton);
     });
     QCOMPARE(about.exec(), int(QDialog::Accepted));
     QVERIFY(!about.isVisible());

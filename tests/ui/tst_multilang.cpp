@@ -77,10 +77,10 @@ private slots:
 void TestMultiLang::switchingReappliesEveryText()
 {
     Window w(words({{"%Form%", "Send a move", "Enviar movimiento"},
-                    {"Label1", "You are going to send the move:", "Va a enviar el movimiento: "},
-                    {"Button2", "&Cancel", "&Cancelar"}}));
-    auto *label = w.add<QLabel>("Label1");
-    auto *button = w.add<QPushButton>("Button2");
+                    {"headingLabel", "You are going to send the move:", "Va a enviar el movimiento: "},
+                    {"cancelButton", "&Cancel", "&Cancelar"}}));
+    auto *label = w.add<QLabel>("headingLabel");
+    auto *button = w.add<QPushButton>("cancelButton");
     w.ml->setActiveLanguage(1);
     QCOMPARE(w.widget.windowTitle(), QStringLiteral("Enviar movimiento"));
     QCOMPARE(label->text(), QStringLiteral("Va a enviar el movimiento: "));
@@ -99,12 +99,12 @@ void TestMultiLang::switchingReappliesEveryText()
 
 void TestMultiLang::emptyTextFallsBackToDefaultLanguage()
 {
-    Window w(words({{"OKBtn", "O&K", ""}, {"N1", "-", ""}, {"EngineButton2", "X", ""},
-                    {"SpeedButton1", "", ""}}));
-    auto *ok = w.add<QPushButton>("OKBtn");
+    Window w(words({{"okButton", "O&K", ""}, {"N1", "-", ""}, {"stopButton", "X", ""},
+                    {"webPageButton", "", ""}}));
+    auto *ok = w.add<QPushButton>("okButton");
     auto *separator = w.add<QAction>("N1");
-    auto *stop = w.add<QPushButton>("EngineButton2");
-    auto *tool = w.add<QToolButton>("SpeedButton1");
+    auto *stop = w.add<QPushButton>("stopButton");
+    auto *tool = w.add<QToolButton>("webPageButton");
     tool->setText(QStringLiteral("designed caption"));
     w.ml->setActiveLanguage(1);
     QCOMPARE(ok->text(), QStringLiteral("O&K"));
@@ -121,11 +121,11 @@ void TestMultiLang::lookupOfMessages()
 {
     Window w(words({{"@servererror", "Server error!!", "¡Error en servidor!"},
                     {"@badmove", "Bad move", ""},
-                    {"Label1", "Caption", "Título"}}));
+                    {"headingLabel", "Caption", "Título"}}));
     QCOMPARE(w.ml->Translate(QStringLiteral("@servererror")), QStringLiteral("Server error!!"));
     QCOMPARE(w.ml->TranslateTo(QStringLiteral("@ServerError"), 1), QStringLiteral("¡Error en servidor!"));
     QCOMPARE(w.ml->TranslateTo(QStringLiteral("@badmove"), 1), QStringLiteral("Bad move"));
-    QCOMPARE(w.ml->TranslateTo(QStringLiteral("label1"), 1), QStringLiteral("Título"));
+    QCOMPARE(w.ml->TranslateTo(QStringLiteral("headinglabel"), 1), QStringLiteral("Título"));
     QCOMPARE(w.ml->TranslateTo(QStringLiteral("@servererror"), 7), QStringLiteral("Server error!!"));
 
     QStringList missing;
@@ -143,8 +143,8 @@ void TestMultiLang::lookupOfMessages()
 void TestMultiLang::languageOutOfRangeChangesNothing()
 {
     TRecordingPrompts prompts;
-    Window w(words({{"Label1", "English", "Español"}}));
-    auto *label = w.add<QLabel>("Label1");
+    Window w(words({{"headingLabel", "English", "Español"}}));
+    auto *label = w.add<QLabel>("headingLabel");
     w.ml->setActiveLanguage(1);
     w.ml->setActiveLanguage(2);
     QCOMPARE(prompts.messages.size(), 1);
@@ -159,8 +159,8 @@ void TestMultiLang::languageOutOfRangeChangesNothing()
 
 void TestMultiLang::beforeAndAfterEvents()
 {
-    Window w(words({{"Label1", "English", "Español"}}));
-    auto *label = w.add<QLabel>("Label1");
+    Window w(words({{"headingLabel", "English", "Español"}}));
+    auto *label = w.add<QLabel>("headingLabel");
     bool allow = false;
     QList<int> asked, told;
     connect(w.ml, &TBaseMultiLang::beforeLanguageChange, this, [&](int language, bool *allowIt) {
@@ -180,10 +180,10 @@ void TestMultiLang::beforeAndAfterEvents()
 
 void TestMultiLang::componentNamesIgnoreCase()
 {
-    Window w(words({{"EditLanguage", "Active language", "Lenguaje activo"},
+    Window w(words({{"languageChoice", "Active language", "Lenguaje activo"},
                     {"\"", "English", ""},
                     {"\"", "Español", ""}}));
-    auto *group = w.add<TRadioGroup>("EditLAnguage");
+    auto *group = w.add<TRadioGroup>("LanguageChoice");
     group->setItems({"one", "two"});
     group->setItemIndex(1);
     w.ml->setActiveLanguage(1);
@@ -194,11 +194,11 @@ void TestMultiLang::componentNamesIgnoreCase()
 
 void TestMultiLang::listRuleEmptiesUncoveredItems()
 {
-    Window w(words({{"ListBox1", "a", "A"}, {"\"", "b", "B"}, {"\"", "c", "C"},
-                    {"Label1", "after", "después"}}));
-    auto *list = w.add<QListWidget>("ListBox1");
+    Window w(words({{"itemList", "a", "A"}, {"\"", "b", "B"}, {"\"", "c", "C"},
+                    {"headingLabel", "after", "después"}}));
+    auto *list = w.add<QListWidget>("itemList");
     list->addItems({"1", "2", "3", "4", "5"});
-    auto *label = w.add<QLabel>("Label1");
+    auto *label = w.add<QLabel>("headingLabel");
     w.ml->setActiveLanguage(1);
     QStringList items;
     for (int i = 0; i < list->count(); ++i)
@@ -208,11 +208,11 @@ void TestMultiLang::listRuleEmptiesUncoveredItems()
 
     // A list with fewer entries than rows leaves the extra ditto rows to the walk, which passes them.
     auto *combo = new QComboBox(&w.widget);
-    combo->setObjectName(QStringLiteral("ComboBox1"));
+    combo->setObjectName(QStringLiteral("choiceBox"));
     combo->addItems({"x", "y"});
     combo->setCurrentIndex(1);
-    w.ml->setWords(words({{"ComboBox1", "a", "A"}, {"\"", "b", "B"}, {"\"", "c", "C"},
-                          {"Label1", "after", "luego"}}));
+    w.ml->setWords(words({{"choiceBox", "a", "A"}, {"\"", "b", "B"}, {"\"", "c", "C"},
+                          {"headingLabel", "after", "luego"}}));
     w.ml->setActiveLanguage(1);
     QCOMPARE(combo->itemText(0), QStringLiteral("A"));
     QCOMPARE(combo->itemText(1), QStringLiteral("B"));
@@ -263,16 +263,16 @@ void TestMultiLang::listViewColumnsAndItems()
 
 void TestMultiLang::hintRows()
 {
-    Window w(words({{"SpeedButton1", "", ""},
+    Window w(words({{"webPageButton", "", ""},
                     {"\".Hint", "Go to game web page", "Va a pagina web de la partida"},
-                    {"SpeedButton5", "", ""},
+                    {"firstMoveButton", "", ""},
                     {"\".HINT", "", ""},
-                    {"ListBox1", "a", "A"}, {"\"", "b", "B"}, {"\".Hint", "list hint", "pista"},
+                    {"itemList", "a", "A"}, {"\"", "b", "B"}, {"\".Hint", "list hint", "pista"},
                     {"\".Hint", "stray", "suelta"}}));
-    auto *web = w.add<QToolButton>("SpeedButton1");
-    auto *first = w.add<QToolButton>("SpeedButton5");
+    auto *web = w.add<QToolButton>("webPageButton");
+    auto *first = w.add<QToolButton>("firstMoveButton");
     first->setToolTip(QStringLiteral("kept"));
-    auto *list = w.add<QListWidget>("ListBox1");
+    auto *list = w.add<QListWidget>("itemList");
     list->addItems({"1", "2"});
     w.ml->setActiveLanguage(1);
     QCOMPARE(web->toolTip(), QStringLiteral("Va a pagina web de la partida"));
@@ -282,9 +282,9 @@ void TestMultiLang::hintRows()
 
     // A button whose texts come from its action keeps them, but takes its hint.
     auto *action = new QAction(QStringLiteral("Reload"), &w.widget);
-    auto *reload = w.add<QToolButton>("SpeedButton6");
+    auto *reload = w.add<QToolButton>("reloadButton");
     reload->setDefaultAction(action);
-    w.ml->setWords(words({{"SpeedButton6", "caption", "título"}, {"\".Hint", "Reload game", "Recarga partida"}}));
+    w.ml->setWords(words({{"reloadButton", "caption", "título"}, {"\".Hint", "Reload game", "Recarga partida"}}));
     w.ml->setActiveLanguage(1);
     QCOMPARE(reload->text(), QStringLiteral("Reload"));
     QCOMPARE(reload->toolTip(), QStringLiteral("Recarga partida"));
@@ -292,38 +292,38 @@ void TestMultiLang::hintRows()
 
 void TestMultiLang::kindsOfControl()
 {
-    Window w(words({{"Edit1", "Server Name (e.g.: ICCF)", "Nombre del servidor (ej : ICCF)"},
-                    {"Memo1", "line one", "línea uno"},
-                    {"StatusBar1", "ready", "listo"}, {"\"", "panel", "panel es"},
-                    {"TabBar1", "first", "primera"},
-                    {"Tree1", "root", "raíz"}, {"\"", "child", "hijo"},
-                    {"Commands1", "Commands", "Funciones"},
-                    {"SaveDialog1", "", ""}, {"\"", "PGN files|*.pgn", ""},
-                    {"Dialog1", "Quorval Options", "Opciones de Quorval"},
-                    {"CheckBox1", "Show Comments", "Mostrar comentarios"}}));
-    auto *edit = w.add<QLineEdit>("Edit1");
+    Window w(words({{"nameEdit", "Server Name (e.g.: ICCF)", "Nombre del servidor (ej : ICCF)"},
+                    {"notesEdit", "line one", "línea uno"},
+                    {"statusBar", "ready", "listo"}, {"\"", "panel", "panel es"},
+                    {"tabBar", "first", "primera"},
+                    {"tree", "root", "raíz"}, {"\"", "child", "hijo"},
+                    {"commandsMenu", "Commands", "Funciones"},
+                    {"saveDialog", "", ""}, {"\"", "PGN files|*.pgn", ""},
+                    {"innerDialog", "Quorval Options", "Opciones de Quorval"},
+                    {"commentsBox", "Show Comments", "Mostrar comentarios"}}));
+    auto *edit = w.add<QLineEdit>("nameEdit");
     edit->setText(QStringLiteral("ICCF"));
     auto *editLabel = new QLabel(&w.widget);
     editLabel->setBuddy(edit);
-    auto *memo = w.add<QPlainTextEdit>("Memo1");
+    auto *memo = w.add<QPlainTextEdit>("notesEdit");
     memo->setPlainText(QStringLiteral("a\nb"));
     memo->setReadOnly(true);
-    auto *status = w.add<QStatusBar>("StatusBar1");
+    auto *status = w.add<QStatusBar>("statusBar");
     auto *panel = new QLabel(QStringLiteral("p"), status);
     status->addWidget(panel);
-    auto *tabs = w.add<QTabBar>("TabBar1");
+    auto *tabs = w.add<QTabBar>("tabBar");
     tabs->addTab(QStringLiteral("t1"));
     tabs->addTab(QStringLiteral("t2"));
-    auto *tree = w.add<QTreeWidget>("Tree1");
+    auto *tree = w.add<QTreeWidget>("tree");
     auto *root = new QTreeWidgetItem(tree, QStringList{"r"});
     auto *child = new QTreeWidgetItem(root, QStringList{"c"});
     auto *other = new QTreeWidgetItem(tree, QStringList{"o"});
-    auto *menu = w.add<QMenu>("Commands1");
-    auto *save = w.add<TFileDialogTexts>("SaveDialog1");
+    auto *menu = w.add<QMenu>("commandsMenu");
+    auto *save = w.add<TFileDialogTexts>("saveDialog");
     save->setTitle(QStringLiteral("designed"));
     auto *dialog = new QDialog(&w.widget);
-    dialog->setObjectName(QStringLiteral("Dialog1"));
-    auto *check = w.add<QCheckBox>("CheckBox1");
+    dialog->setObjectName(QStringLiteral("innerDialog"));
+    auto *check = w.add<QCheckBox>("commentsBox");
 
     w.ml->setActiveLanguage(1);
     QCOMPARE(editLabel->text(), QStringLiteral("Nombre del servidor (ej : ICCF)"));
@@ -344,14 +344,14 @@ void TestMultiLang::kindsOfControl()
     QCOMPARE(check->text(), QStringLiteral("Mostrar comentarios"));
 
     const QList<QStringList> grid = w.ml->collect();
-    QVERIFY(grid.contains(QStringList({"CheckBox1", "", "Mostrar comentarios"})));
+    QVERIFY(grid.contains(QStringList({"commentsBox", "", "Mostrar comentarios"})));
     QVERIFY(grid.contains(QStringList({"\"", "", "hijo"})));
 }
 
 void TestMultiLang::editsFollowTranslateEdits()
 {
-    Window w(words({{"Edit1", "typed", "tecleado"}}));
-    auto *edit = w.add<QLineEdit>("Edit1");
+    Window w(words({{"nameEdit", "typed", "tecleado"}}));
+    auto *edit = w.add<QLineEdit>("nameEdit");
     edit->setText(QStringLiteral("user text"));
     w.ml->setActiveLanguage(1);
     QCOMPARE(edit->text(), QStringLiteral("user text"));
@@ -369,10 +369,10 @@ void TestMultiLang::editsFollowTranslateEdits()
 
 void TestMultiLang::nestedTranslatedWindowsAreLeftAlone()
 {
-    Window main(words({{"Label1", "main", "principal"}, {"Dialog", "Dialog", "Diálogo"}}));
+    Window main(words({{"headingLabel", "main", "principal"}, {"Dialog", "Dialog", "Diálogo"}}));
     auto *dialog = main.add<QDialog>("Dialog");
     auto *inner = new QLabel(QStringLiteral("dialog's own"), dialog);
-    inner->setObjectName(QStringLiteral("Label1"));
+    inner->setObjectName(QStringLiteral("headingLabel"));
     new TMultiLang(dialog);
     main.ml->setActiveLanguage(1);
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Diálogo"));
@@ -385,11 +385,11 @@ void TestMultiLang::afterLoadShowsLanguageZeroUntilActivated()
     int setting = 1;
     QDialog dialog;
     auto *label = new QLabel(&dialog);
-    label->setObjectName(QStringLiteral("Label2"));
+    label->setObjectName(QStringLiteral("noteLabel"));
     auto *ml = new TMultiLang(&dialog);
     ml->setDefaultEnabled(true);
     ml->setActiveLanguage(1); // as stored; Words still empty
-    ml->setWords(words({{"Label2", "Your opponent wrote:", "Su oponente escribió: "}}));
+    ml->setWords(words({{"noteLabel", "Your opponent wrote:", "Su oponente escribió: "}}));
     ml->afterLoad();
     QCOMPARE(ml->activeLanguage(), 0);
     QCOMPARE(label->text(), QStringLiteral("Your opponent wrote:"));
@@ -427,9 +427,9 @@ void TestMultiLang::badLanguageOnActivationIsReportedOnce()
 void TestMultiLang::changingTheNumberOfLanguages()
 {
     TRecordingPrompts prompts;
-    Window w(words({{"Label1", "one", "uno"}, {"@m", "msg", "mensaje"}}));
+    Window w(words({{"headingLabel", "one", "uno"}, {"@m", "msg", "mensaje"}}));
     w.ml->setLanguages(3);
-    QCOMPARE(w.ml->words(), QStringList({"Label1", "one", "uno", "?", "@m", "msg", "mensaje", "?"}));
+    QCOMPARE(w.ml->words(), QStringList({"headingLabel", "one", "uno", "?", "@m", "msg", "mensaje", "?"}));
     QVERIFY(prompts.messages.isEmpty());
 
     w.ml->setActiveLanguage(2);
@@ -442,7 +442,7 @@ void TestMultiLang::changingTheNumberOfLanguages()
     w.ml->setLanguages(2);
     QCOMPARE(w.ml->languages(), 2);
     QCOMPARE(w.ml->activeLanguage(), 0);
-    QCOMPARE(w.ml->words(), QStringList({"Label1", "one", "uno", "@m", "msg", "mensaje"}));
+    QCOMPARE(w.ml->words(), QStringList({"headingLabel", "one", "uno", "@m", "msg", "mensaje"}));
 
     prompts.buttonAnswers.enqueue(TPrompts::Button::No);
     w.ml->setLanguages(1);
@@ -456,22 +456,22 @@ void TestMultiLang::changingTheNumberOfLanguages()
     QCOMPARE(w.ml->languages(), 2);
 
     w.ml->setLanguages(1); // answered with the recorder's default, Yes
-    QCOMPARE(w.ml->words(), QStringList({"Label1", "one", "@m", "msg"}));
+    QCOMPARE(w.ml->words(), QStringList({"headingLabel", "one", "@m", "msg"}));
     QCOMPARE(w.ml->Translate(QStringLiteral("@m")), QStringLiteral("msg"));
 }
 
 void TestMultiLang::positionsPerLanguage()
 {
     TRecordingPrompts prompts;
-    Window w(words({{"Label1", "one", "uno"}}));
-    auto *label = w.add<QLabel>("Label1");
+    Window w(words({{"headingLabel", "one", "uno"}}));
+    auto *label = w.add<QLabel>("headingLabel");
     label->setGeometry(8, 16, 281, 17);
     w.ml->setSwitchPositions(TBaseMultiLang::spControlsOnly);
     w.ml->setActiveLanguage(1);
-    QCOMPARE(w.ml->positions(), QStringList({"label1,8.16.281.17,8.16.281.17"}));
+    QCOMPARE(w.ml->positions(), QStringList({"headinglabel,8.16.281.17,8.16.281.17"}));
     label->setGeometry(10, 20, 200, 30);
     w.ml->setActiveLanguage(0);
-    QCOMPARE(w.ml->positions(), QStringList({"label1,8.16.281.17,10.20.200.30"}));
+    QCOMPARE(w.ml->positions(), QStringList({"headinglabel,8.16.281.17,10.20.200.30"}));
     QCOMPARE(label->geometry(), QRect(8, 16, 281, 17));
     w.ml->setActiveLanguage(1);
     QCOMPARE(label->geometry(), QRect(10, 20, 200, 30));
@@ -504,22 +504,22 @@ void TestMultiLang::fontsPerLanguage()
 
 void TestMultiLang::wordFilesAreChecked()
 {
-    Window w(words({{"Label1", "one", "uno"}}));
+    Window w(words({{"headingLabel", "one", "uno"}}));
     QTemporaryDir dir;
     const QString broken = dir.filePath(QStringLiteral("broken.words"));
     QFile file(broken);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("Label1\none\n");
+    file.write("headingLabel\none\n");
     file.close();
     QVERIFY(w.ml->loadWords(broken).contains(QLatin1String("whole groups")));
     QVERIFY(!w.ml->loadWords(dir.filePath(QStringLiteral("missing.words"))).isEmpty());
     QCOMPARE(w.ml->words().size(), 3);
 
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("Label1\r\none\r\n\r\n");
+    file.write("headingLabel\r\none\r\n\r\n");
     file.close();
     QCOMPARE(w.ml->loadWords(broken), QString());
-    QCOMPARE(w.ml->words(), QStringList({"Label1", "one", ""}));
+    QCOMPARE(w.ml->words(), QStringList({"headingLabel", "one", ""}));
 }
 
 QTEST_MAIN(TestMultiLang)

@@ -27,23 +27,23 @@ void TestWaitWindow::layoutAsDesigned()
     QVERIFY(wait.windowFlags().testFlag(Qt::FramelessWindowHint));
     QVERIFY(!wait.isModal());
     QVERIFY(!wait.isVisible());
-    auto *label = wait.findChild<QLabel *>(QStringLiteral("Messagelabel"));
+    auto *label = wait.findChild<QLabel *>(QStringLiteral("message"));
     QVERIFY(label);
     QCOMPARE(label->geometry(), QRect(8, 56, 281, 17));
     QVERIFY(label->text().isEmpty());
     QVERIFY(label->alignment().testFlag(Qt::AlignHCenter));
     QVERIFY(label->font().bold());
-    auto *clip = wait.findChild<TFrameAnimation *>(QStringLiteral("Animate1"));
+    auto *clip = wait.findChild<TFrameAnimation *>(QStringLiteral("animation"));
     QVERIFY(clip);
     QCOMPARE(clip->geometry(), QRect(88, 16, 104, 34));
-    QCOMPARE(wait.findChild<QFrame *>(QStringLiteral("Panel1"))->geometry(), wait.rect());
+    QCOMPARE(wait.findChild<QFrame *>(QStringLiteral("panel"))->geometry(), wait.rect());
 }
 
 void TestWaitWindow::panelTakesTheColourAtEveryShowing()
 {
     QColor lightSquares(166, 202, 240);
     TWaitWindow wait([&lightSquares] { return lightSquares; });
-    auto *panel = wait.findChild<QFrame *>(QStringLiteral("Panel1"));
+    auto *panel = wait.findChild<QFrame *>(QStringLiteral("panel"));
     wait.showNow();
     QCOMPARE(wait.grab().toImage().pixelColor(150, 40), lightSquares);
     wait.hide();

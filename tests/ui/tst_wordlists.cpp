@@ -39,10 +39,10 @@ void TestWordLists::everyListParses_data()
     QTest::addColumn<QString>("list");
     QTest::addColumn<QString>("anId");
     QTest::newRow("main") << WordList::QuorvalMain << "gameList";
-    QTest::newRow("options") << WordList::OptionsDialog << "EditLanguage";
-    QTest::newRow("add server") << WordList::AddServerDialog << "Edit4";
-    QTest::newRow("send move") << WordList::SendMoveDialog << "OfferResult";
-    QTest::newRow("about") << WordList::AboutBox << "SpeedButton1";
+    QTest::newRow("options") << WordList::OptionsDialog << "languageChoice";
+    QTest::newRow("add server") << WordList::AddServerDialog << "passwordEdit";
+    QTest::newRow("send move") << WordList::SendMoveDialog << "resultOffer";
+    QTest::newRow("about") << WordList::AboutBox << "okButton";
 }
 
 void TestWordLists::everyListParses()
@@ -51,7 +51,7 @@ void TestWordLists::everyListParses()
     QFETCH(QString, anId);
     QWidget window;
     TMultiLang *ml = createMultiLang(&window, list);
-    QCOMPARE(ml->objectName(), QStringLiteral("MultiLang1"));
+    QCOMPARE(ml->objectName(), QStringLiteral("translator"));
     QCOMPARE(ml->languages(), 2);
     QVERIFY(ml->defaultEnabled());
     // Showing language 0 stored the window's own font for it.
@@ -100,16 +100,16 @@ void TestWordLists::optionsDialogWalksIntoSpanish()
         widget->setObjectName(QString::fromLatin1(name));
         return widget;
     };
-    auto *servers = add(new QGroupBox, "GroupBox1");
-    auto *remove = add(new QPushButton, "Button3");
-    auto *ongoing = add(new QCheckBox, "EditShowOngoing");
-    auto *light = add(new QLabel, "Label1");
-    auto *language = add(new TRadioGroup, "EditLAnguage");
+    auto *servers = add(new QGroupBox, "serversGroup");
+    auto *remove = add(new QPushButton, "removeServerButton");
+    auto *ongoing = add(new QCheckBox, "onlyOngoingBox");
+    auto *light = add(new QLabel, "lightSquaresLabel");
+    auto *language = add(new TRadioGroup, "languageChoice");
     language->setItems({"?", "?"});
-    auto *engineType = add(new TRadioGroup, "EditEngineType");
+    auto *engineType = add(new TRadioGroup, "engineProtocol");
     engineType->setItems({"?", "?"});
-    auto *ok = add(new QPushButton, "OKBtn");
-    auto *cancel = add(new QPushButton, "CancelBtn");
+    auto *ok = add(new QPushButton, "okButton");
+    auto *cancel = add(new QPushButton, "cancelButton");
 
     TMultiLang *ml = createMultiLang(&dialog, WordList::OptionsDialog);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Quorval Options"));
@@ -191,9 +191,10 @@ void TestWordLists::addServerLabelsAreTranslated()
     QDialog dialog;
     auto *form = new QFormLayout(&dialog);
     QList<QLineEdit *> edits;
+    const char *const names[] = {"nameEdit", "serviceUrlEdit", "userNameEdit", "passwordEdit", "webSiteEdit"};
     for (int i = 1; i <= 5; ++i) {
         auto *edit = new QLineEdit(&dialog);
-        edit->setObjectName(QStringLiteral("Edit%1").arg(i));
+        edit->setObjectName(QLatin1String(names[i - 1]));
         edit->setText(QStringLiteral("typed %1").arg(i));
         form->addRow(QStringLiteral("?"), edit);
         edits << edit;
@@ -214,12 +215,12 @@ void TestWordLists::newSendMoveDialogShowsEnglishUntilActivated()
 {
     QDialog dialog;
     auto *heading = new QLabel(&dialog);
-    heading->setObjectName(QStringLiteral("Label1"));
+    heading->setObjectName(QStringLiteral("moveHeading"));
     auto *offer = new TRadioGroup(&dialog);
-    offer->setObjectName(QStringLiteral("OfferResult"));
+    offer->setObjectName(QStringLiteral("resultOffer"));
     offer->setItems({"?", "?", "?"});
     auto *cancel = new QPushButton(&dialog);
-    cancel->setObjectName(QStringLiteral("Button2"));
+    cancel->setObjectName(QStringLiteral("cancelButton"));
     TMultiLang *ml = createMultiLang(&dialog, WordList::SendMoveDialog);
     ml->followActivation([] { return 1; });
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Send a move"));
