@@ -14,12 +14,12 @@ TNotesPane::TNotesPane(const QString &programFolder, std::function<QString(const
     , m_edit(new QPlainTextEdit(this))
     , m_problem(new QLabel(this))
 {
-    setObjectName(QStringLiteral("NotesPane"));
+    setObjectName(QStringLiteral("notesPane"));
     auto *title = new QLabel(QStringLiteral("My notes"), this);
-    title->setObjectName(QStringLiteral("NotesLabel"));
-    m_edit->setObjectName(QStringLiteral("NotesEdit"));
+    title->setObjectName(QStringLiteral("notesTitle"));
+    m_edit->setObjectName(QStringLiteral("notesEdit"));
     m_edit->setEnabled(false);
-    m_problem->setObjectName(QStringLiteral("NotesProblem"));
+    m_problem->setObjectName(QStringLiteral("notesProblem"));
     m_problem->setWordWrap(true);
     m_problem->setStyleSheet(QStringLiteral("color: #b00000"));
     m_problem->hide();

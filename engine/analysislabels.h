@@ -7,13 +7,13 @@ struct TAnalysisLabels
 {
     static inline const QString Unknown = QStringLiteral(".....");
 
-    QString engine;                // EngineLabel: engine status or identity
-    QString hint = Unknown;        // HintLabel: first move of the variation
-    QString score = Unknown;       // ScoreLabel
-    QString depth = Unknown;       // depthlabel
-    QString nodes = Unknown;       // nodesPersecondlabel: nodes and speed
-    QString searchTime = Unknown;  // SearchtimeLabel
-    QString variation = Unknown;   // pvmemo: principal variation or book moves
+    QString engine;                // engineLabel: engine status or identity
+    QString hint = Unknown;        // hintLabel: first move of the variation
+    QString score = Unknown;       // scoreLabel
+    QString depth = Unknown;       // depthLabel
+    QString nodes = Unknown;       // nodesLabel: nodes and speed
+    QString searchTime = Unknown;  // searchTimeLabel
+    QString variation = Unknown;   // variation: principal variation or book moves
 
     // Sets every value label back to "....."; the engine label stays.
     void ResetValues()

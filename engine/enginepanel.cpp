@@ -23,17 +23,17 @@ QLabel *Caption(const char *text, QWidget *parent)
 
 TEnginePanel::TEnginePanel(QWidget *parent)
     : QWidget(parent)
-    , m_engineLabel(AddValue("EngineLabel"))
-    , m_hintLabel(AddValue("HintLabel"))
-    , m_scoreLabel(AddValue("ScoreLabel"))
-    , m_depthLabel(AddValue("depthlabel"))
-    , m_nodesLabel(AddValue("nodesPersecondlabel"))
-    , m_searchTimeLabel(AddValue("SearchtimeLabel"))
+    , m_engineLabel(AddValue("engineLabel"))
+    , m_hintLabel(AddValue("hintLabel"))
+    , m_scoreLabel(AddValue("scoreLabel"))
+    , m_depthLabel(AddValue("depthLabel"))
+    , m_nodesLabel(AddValue("nodesLabel"))
+    , m_searchTimeLabel(AddValue("searchTimeLabel"))
     , m_variation(new QPlainTextEdit(this))
     , m_stopButton(new QToolButton(this))
     , m_gear(new TGearAnimation(this))
 {
-    setObjectName(QStringLiteral("PanelEngine"));
+    setObjectName(QStringLiteral("enginePanel"));
     setFixedHeight(PanelHeight);
     setAutoFillBackground(true);
 
@@ -42,7 +42,7 @@ TEnginePanel::TEnginePanel(QWidget *parent)
     m_engineLabel->setFont(bold);
     m_engineLabel->setStyleSheet(QStringLiteral("color: blue"));
 
-    m_variation->setObjectName(QStringLiteral("pvmemo"));
+    m_variation->setObjectName(QStringLiteral("variation"));
     m_variation->setReadOnly(true);
     m_variation->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     m_variation->setFrameShape(QFrame::NoFrame);

@@ -10,7 +10,7 @@ class QToolButton;
 class TEngineController;
 class TGearAnimation;
 
-// The analysis display under the move list ("PanelEngine"): the engine's
+// The analysis display under the move list ("enginePanel"): the engine's
 // identity, hint, score, depth, nodes, time and principal variation, a stop
 // button and a turning gear. Hidden until an engine runs.
 class TEnginePanel : public QWidget

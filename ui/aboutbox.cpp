@@ -43,10 +43,10 @@ TAboutBox::TAboutBox(std::function<int()> activeLanguage, QWidget *parent)
     auto *creditLabel = addLabel(this, "creditLabel", makeFont("Tahoma", 8, false, true));
     creditLabel->move(200, 8);
 
-    m_version = addLabel(this, "LabelVersion", makeFont("Tahoma", 8, false, true));
-    m_version->setGeometry(208, 68, 121, 13);
-    m_version->setAlignment(Qt::AlignCenter);
-    m_version->setText(QStringLiteral("Version:"));
+    m_versionLabel = addLabel(this, "versionLabel", makeFont("Tahoma", 8, false, true));
+    m_versionLabel->setGeometry(208, 68, 121, 13);
+    m_versionLabel->setAlignment(Qt::AlignCenter);
+    m_versionLabel->setText(QStringLiteral("Version:"));
 
     auto *descriptionLabel = addLabel(this, "descriptionLabel", makeFont("Verdana", 8, false, true));
     descriptionLabel->setGeometry(208, 128, 129, 97);
@@ -69,5 +69,5 @@ TAboutBox::TAboutBox(std::function<int()> activeLanguage, QWidget *parent)
 
 void TAboutBox::setVersionText(const QString &version)
 {
-    m_version->setText(QStringLiteral("Version: ") + version);
+    m_versionLabel->setText(QStringLiteral("Version: ") + version);
 }

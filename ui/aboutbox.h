@@ -22,11 +22,11 @@ class TAboutBox : public QDialog
 public:
     explicit TAboutBox(std::function<int()> activeLanguage, QWidget *parent = nullptr);
 
-    // Sets LabelVersion to "Version: " followed by `version`.
+    // Sets the version label to "Version: " followed by `version`.
     void setVersionText(const QString &version);
     TMultiLang *multiLang() const { return m_translator; }
 
 private:
-    QLabel *m_version;
+    QLabel *m_versionLabel;
     TMultiLang *m_translator;
 };

@@ -48,7 +48,7 @@ TWaitWindow::TWaitWindow(std::function<QColor()> panelColor, QWidget *parent)
     , m_panel(new QFrame(this))
     , m_message(new QLabel(m_panel))
     , m_animation(new TFrameAnimation(16, 6, paintServerFrame, m_panel))
-    , m_cancel(new QPushButton(QStringLiteral("Cancel"), m_panel))
+    , m_cancelButton(new QPushButton(QStringLiteral("Cancel"), m_panel))
 {
     setObjectName(QStringLiteral("WaitWindow"));
     setModal(false);
@@ -80,11 +80,11 @@ TWaitWindow::TWaitWindow(std::function<QColor()> panelColor, QWidget *parent)
     m_animation->setObjectName(QStringLiteral("animation"));
     m_animation->setGeometry(88, 16, 104, 34);
 
-    m_cancel->setObjectName(QStringLiteral("CancelButton"));
-    m_cancel->setGeometry(108, 82, 79, 25);
-    m_cancel->setAutoDefault(false);
-    m_cancel->hide();
-    connect(m_cancel, &QPushButton::clicked, this, &TWaitWindow::cancelRequested);
+    m_cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    m_cancelButton->setGeometry(108, 82, 79, 25);
+    m_cancelButton->setAutoDefault(false);
+    m_cancelButton->hide();
+    connect(m_cancelButton, &QPushButton::clicked, this, &TWaitWindow::cancelRequested);
     m_translator = createMultiLang(this, WordList::WaitWindow);
     takePanelColor();
 }
@@ -96,7 +96,7 @@ void TWaitWindow::setLanguageSource(std::function<int()> activeLanguage)
 
 void TWaitWindow::reject()
 {
-    if (m_cancel->isVisible())
+    if (m_cancelButton->isVisible())
         Q_EMIT cancelRequested();
 }
 
@@ -119,7 +119,7 @@ void TWaitWindow::showNow(bool cancellable)
     // The Cancel button adds a row below the message.
     setFixedSize(295, cancellable ? 117 : 85);
     m_panel->setGeometry(rect());
-    m_cancel->setVisible(cancellable);
+    m_cancelButton->setVisible(cancellable);
     setWindowModality(cancellable ? Qt::ApplicationModal : Qt::NonModal);
     show();
     raise();

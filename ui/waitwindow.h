@@ -60,7 +60,7 @@ private:
     QFrame *m_panel;
     QLabel *m_message;
     TFrameAnimation *m_animation;
-    QPushButton *m_cancel;
+    QPushButton *m_cancelButton;
     TMultiLang *m_translator;
 };
 

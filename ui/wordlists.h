@@ -49,7 +49,7 @@ class TMultiLang;
 //                 messageHeading; resultOffer (TRadioGroup), okButton,
 //                 cancelButton; "@invalidmovenumber".
 //   about box     %Form%, descriptionLabel, creditLabel, okButton (QToolButton).
-//   wait window   CancelButton.
+//   wait window   cancelButton.
 namespace WordList {
 inline const QString QuorvalMain = QStringLiteral(":/words/quorvalmain.words");
 inline const QString OptionsDialog = QStringLiteral(":/words/optionsdialog.words");

@@ -421,7 +421,7 @@ private Q_SLOTS:
                 return;
             poll.stop();
             QCOMPARE(QApplication::activeModalWidget(), wait);  // the window takes no other input meanwhile
-            QPushButton *cancel = wait->findChild<QPushButton *>("CancelButton");
+            QPushButton *cancel = wait->findChild<QPushButton *>("cancelButton");
             QVERIFY(cancel && cancel->isVisible());
             QCOMPARE(cancel->text(), QStringLiteral("Cancel"));
             clock.start();
@@ -555,7 +555,7 @@ private Q_SLOTS:
     {
         QTimer::singleShot(0, [this] {
             QTRY_VERIFY(m_window->aboutBox()->isVisible());
-            QCOMPARE(m_window->aboutBox()->findChild<QLabel *>("LabelVersion")->text(), QStringLiteral("Version: 1.13"));
+            QCOMPARE(m_window->aboutBox()->findChild<QLabel *>("versionLabel")->text(), QStringLiteral("Version: 1.13"));
             m_window->aboutBox()->accept();
         });
         action("aboutAction")->trigger();

@@ -29,7 +29,7 @@ class TestGameNotes : public QObject
         return g;
     }
     TQuorvalMain *window() const { return m_rig->window.get(); }
-    QPlainTextEdit *edit() const { return window()->findChild<QPlainTextEdit *>("NotesEdit"); }
+    QPlainTextEdit *edit() const { return window()->findChild<QPlainTextEdit *>("notesEdit"); }
     QString notesFile(int id) const { return m_rig->programFolder() + QStringLiteral("/notes/Loopback/%1.txt").arg(id); }
     static QString readAll(const QString &fileName)
     {

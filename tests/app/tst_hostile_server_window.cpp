@@ -145,7 +145,7 @@ private Q_SLOTS:
             if (wait->isVisible() && !m_rig->server.requests().isEmpty()
                 && m_rig->server.requests().last().body.contains("<myMove>Nf3</myMove>")) {
                 poll.stop();
-                QTest::mouseClick(wait->findChild<QPushButton *>("CancelButton"), Qt::LeftButton);
+                QTest::mouseClick(wait->findChild<QPushButton *>("cancelButton"), Qt::LeftButton);
             }
         });
         poll.start(20);

@@ -128,7 +128,7 @@ private Q_SLOTS:
                })
             // The title with the program's version, and the engine panel's
             // analysis, which the engine link composes.
-            << WordList::QuorvalMain << QStringList{"%Form%", "PanelEngine"};
+            << WordList::QuorvalMain << QStringList{"%Form%", "enginePanel"};
         QTest::newRow("options dialog")
             << WindowMaker([this](const QString &folder) -> std::unique_ptr<QWidget> {
                    m_settings = TSettings::defaults(folder + QLatin1Char('/'));
@@ -154,7 +154,7 @@ private Q_SLOTS:
                    return std::make_unique<TAboutBox>([] { return 0; });
                })
             // "Version: " and the program's version.
-            << WordList::AboutBox << QStringList{"LabelVersion"};
+            << WordList::AboutBox << QStringList{"versionLabel"};
         QTest::newRow("wait window")
             << WindowMaker([](const QString &) -> std::unique_ptr<QWidget> {
                    return std::make_unique<TWaitWindow>([] { return QColor(Qt::white); });

@@ -129,7 +129,7 @@ void TestEngineFaults::aFloodingEngineLeavesTheWindowResponsive()
     if (newPosition)
         rig.controller.SetPosition(TAnalysedPosition());
     // The line after the flood is shown once the flood is through.
-    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("HintLabel"), hint, 120000);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("hintLabel"), hint, 120000);
     qInfo("longest event-loop gap: %lld ms", qint64(delay.Longest()));
     QVERIFY2(delay.Longest() < 1000, qPrintable(QStringLiteral("the window froze for %1 ms").arg(delay.Longest())));
     QVERIFY(rig.controller.Connected());
@@ -164,13 +164,13 @@ void TestEngineFaults::anEngineThatExitsAtOnce()
     words->setActiveLanguage(language);
     rig.controller.SetWords(words);
     rig.controller.ToggleEngine();
-    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("EngineLabel"), stopped, Wait);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("engineLabel"), stopped, Wait);
     QVERIFY(!rig.controller.Connected());
     QVERIFY(rig.panel.isVisible());
     QVERIFY2(rig.prompts.messages.isEmpty(), qPrintable(rig.prompts.messageTexts().join('|')));
     // It can be started again, and stops again.
     rig.controller.ToggleEngine();
-    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("EngineLabel"), stopped, Wait);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("engineLabel"), stopped, Wait);
     QTRY_VERIFY_WITH_TIMEOUT(rig.controller.Process()->findChildren<QProcess *>().isEmpty(), Wait);
 }
 
@@ -182,7 +182,7 @@ void TestEngineFaults::anEngineThatNeverAnswers()
     const TEventLoopDelay delay;
     rig.controller.ToggleEngine();
     QVERIFY(rig.controller.Connected());
-    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("EngineLabel"), QStringLiteral("The engine does not answer"), Wait);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("engineLabel"), QStringLiteral("The engine does not answer"), Wait);
     QVERIFY(rig.controller.Connected());  // it may still answer
     QVERIFY2(delay.Longest() < 1000, qPrintable(QStringLiteral("the window froze for %1 ms").arg(delay.Longest())));
     // The stop button still stops it.
@@ -204,7 +204,7 @@ void TestEngineFaults::anEngineThatTakesNoInput()
     StepThroughALongGame(rig.controller);
     qInfo("longest event-loop gap: %lld ms", qint64(delay.Longest()));
     QVERIFY2(delay.Longest() < 1000, qPrintable(QStringLiteral("the window froze for %1 ms").arg(delay.Longest())));
-    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("EngineLabel"), QStringLiteral("The engine does not answer"), Wait);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("engineLabel"), QStringLiteral("The engine does not answer"), Wait);
     QVERIFY(rig.controller.Connected());
     QVERIFY(rig.prompts.messages.isEmpty());
     // Stopping it does not wait for the queued commands: it is ended.
@@ -224,7 +224,7 @@ void TestEngineFaults::anEngineThatPausesGetsEveryCommandInOrder()
                              + StepThroughALongGame(rig.controller);
     QTRY_COMPARE_WITH_TIMEOUT(FileLines(engine.ReceivedFile()).size(), sent.size(), Wait);
     QCOMPARE(FileLines(engine.ReceivedFile()), sent);
-    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("EngineLabel"), QStringLiteral("UCI engine: Late"), Wait);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("engineLabel"), QStringLiteral("UCI engine: Late"), Wait);
     QVERIFY(rig.prompts.messages.isEmpty());
 }
 
@@ -233,7 +233,7 @@ void TestEngineFaults::anEngineThatIgnoresQuitIsEnded()
     TScriptedEngine engine(QStringLiteral("@on uci\nid name Stubborn\nuciok\n@on quit\n@sleep 600000\n"));
     TEngineRig rig(engine.File(), TEngineController::Uci);
     rig.controller.ToggleEngine();
-    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("EngineLabel"), QStringLiteral("UCI engine: Stubborn"), Wait);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("engineLabel"), QStringLiteral("UCI engine: Stubborn"), Wait);
     const TEventLoopDelay delay;
     rig.controller.ToggleEngine();
     QVERIFY(!rig.controller.Connected());

@@ -81,7 +81,7 @@ void TestEngineLink::missingEngine()
 {
     QFETCH(QString, file);
     TEngineRig rig(file, TEngineController::Winboard);
-    QCOMPARE(rig.Shown("EngineLabel"), QStringLiteral("Starting Engine....."));
+    QCOMPARE(rig.Shown("engineLabel"), QStringLiteral("Starting Engine....."));
     QSignalSpy visibility(&rig.controller, &TEngineController::panelVisibleChanged);
     rig.controller.ToggleEngine();
     QCOMPARE(rig.prompts.messageTexts(),
@@ -102,14 +102,14 @@ void TestEngineLink::winboardAnalysisAndToggle()
     QVERIFY(rig.controller.Connected());
     QVERIFY(rig.panel.isVisible());
 
-    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("pvmemo"), QStringLiteral("24.e4 e5 25.Nf3"), Wait);
-    QCOMPARE(rig.Shown("HintLabel"), QStringLiteral("e4"));
-    QCOMPARE(rig.Shown("depthlabel"), QStringLiteral("9"));
-    QCOMPARE(rig.Shown("ScoreLabel"), QStringLiteral("[25 w] Position is even"));
-    QCOMPARE(rig.Shown("EngineLabel"), QStringLiteral("Winboard Engine: Scripted One"));
+    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("variation"), QStringLiteral("24.e4 e5 25.Nf3"), Wait);
+    QCOMPARE(rig.Shown("hintLabel"), QStringLiteral("e4"));
+    QCOMPARE(rig.Shown("depthLabel"), QStringLiteral("9"));
+    QCOMPARE(rig.Shown("scoreLabel"), QStringLiteral("[25 w] Position is even"));
+    QCOMPARE(rig.Shown("engineLabel"), QStringLiteral("Winboard Engine: Scripted One"));
     // The status line answers the "." sent about every second and a half.
-    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("nodesPersecondlabel"), QStringLiteral("1.000.000 / 333.333 nps"), Wait);
-    QCOMPARE(rig.Shown("SearchtimeLabel"), QStringLiteral("3"));
+    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("nodesLabel"), QStringLiteral("1.000.000 / 333.333 nps"), Wait);
+    QCOMPARE(rig.Shown("searchTimeLabel"), QStringLiteral("3"));
 
     const QStringList opening{"xboard", "xboard", "protover 2", "new", "force", "post",
                               "setboard " + MiddleGame().epd + " 0 24", "analyze"};
@@ -124,7 +124,7 @@ void TestEngineLink::winboardAnalysisAndToggle()
     rig.controller.ToggleEngine();
     QVERIFY(!rig.controller.Connected());
     QVERIFY(rig.panel.isHidden());
-    QCOMPARE(rig.Shown("EngineLabel"), QStringLiteral("Closing engine.... "));
+    QCOMPARE(rig.Shown("engineLabel"), QStringLiteral("Closing engine.... "));
     QTRY_VERIFY_WITH_TIMEOUT(FileLines(engine.ReceivedFile()).contains(QStringLiteral("quit")), Wait);
     QTRY_VERIFY_WITH_TIMEOUT(rig.controller.Process()->findChildren<QProcess *>().isEmpty(), Wait);
     QCOMPARE(FileLines(log).last(), QStringLiteral("<-- quit"));
@@ -135,7 +135,7 @@ void TestEngineLink::winboardAnalysisAndToggle()
     rig.controller.ToggleEngine();
     QVERIFY(rig.controller.Connected());
     QCOMPARE(rig.controller.Process()->findChildren<QProcess *>().size(), 1);
-    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("HintLabel"), QStringLiteral("e4"), Wait);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("hintLabel"), QStringLiteral("e4"), Wait);
     QCOMPARE(FileLines(log).count(QStringLiteral("<-- xboard")), 2);
     QVERIFY(!FileLines(log).contains(QStringLiteral("<-- quit")));
     QVERIFY(rig.prompts.messages.isEmpty());
@@ -160,14 +160,14 @@ o depth 13 score cp 20 nodes 200000 nps 20000 time 2500 pv d2d4 d7d5
 )"));
     TEngineRig rig(engine.File(), TEngineController::Uci);
     rig.controller.ToggleEngine();
-    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("EngineLabel"), QStringLiteral("UCI engine: Split by Tester"), Wait);
-    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("pvmemo"), QStringLiteral("e2e4 e7e5"), Wait);
-    QCOMPARE(rig.Shown("ScoreLabel"), QStringLiteral("31 "));
-    QCOMPARE(rig.Shown("nodesPersecondlabel"), TAnalysisLabels::Unknown);
-    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("pvmemo"), QStringLiteral("d2d4 d7d5"), Wait);
-    QCOMPARE(rig.Shown("depthlabel"), QStringLiteral("13 "));
-    QCOMPARE(rig.Shown("SearchtimeLabel"), QStringLiteral("2 s"));
-    QCOMPARE(rig.Shown("nodesPersecondlabel"), QStringLiteral("200.000 / 20.000"));
+    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("engineLabel"), QStringLiteral("UCI engine: Split by Tester"), Wait);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("variation"), QStringLiteral("e2e4 e7e5"), Wait);
+    QCOMPARE(rig.Shown("scoreLabel"), QStringLiteral("31 "));
+    QCOMPARE(rig.Shown("nodesLabel"), TAnalysisLabels::Unknown);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("variation"), QStringLiteral("d2d4 d7d5"), Wait);
+    QCOMPARE(rig.Shown("depthLabel"), QStringLiteral("13 "));
+    QCOMPARE(rig.Shown("searchTimeLabel"), QStringLiteral("2 s"));
+    QCOMPARE(rig.Shown("nodesLabel"), QStringLiteral("200.000 / 20.000"));
 
     // Well over a second and a half has passed: a Winboard link would have
     // asked for the status by now.
@@ -224,7 +224,7 @@ void TestEngineLink::overlongLineIsCut()
                            + QStringLiteral("\ninfo depth 7 score cp 1 pv e2e4 e7e5\n"));
     TEngineRig rig(engine.File(), TEngineController::Uci);
     rig.controller.ToggleEngine();
-    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("depthlabel"), QStringLiteral("7 "), Wait);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("depthLabel"), QStringLiteral("7 "), Wait);
     const QStringList log = FileLines(engine.Folder() + QStringLiteral("/scripted.tellmar.log"));
     const QStringList kept = log.filter(QStringLiteral("--> info string"));
     QCOMPARE(kept.size(), 1);
@@ -253,8 +253,8 @@ Error (unkown command): .
 )"));
     TEngineRig rig(engine.File(), TEngineController::Winboard);
     rig.controller.ToggleEngine();
-    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("HintLabel"), QStringLiteral("e4"), Wait);
-    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("HintLabel"), QStringLiteral("d4"), Wait);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("hintLabel"), QStringLiteral("e4"), Wait);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("hintLabel"), QStringLiteral("d4"), Wait);
     const QStringList log = FileLines(engine.Folder() + QStringLiteral("/scripted.tellmar.log"));
     QCOMPARE(log.count(QStringLiteral("<-- .")), 1);
     QVERIFY(rig.controller.Connected());
@@ -265,10 +265,10 @@ void TestEngineLink::engineThatExitsIsNoticedOnce()
     TScriptedEngine engine(QStringLiteral("@on analyze\n\t3 15 10 99 Nf3\n@exit\n"));
     TEngineRig rig(engine.File(), TEngineController::Winboard);
     rig.controller.ToggleEngine();
-    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("EngineLabel"), QStringLiteral("The engine has stopped"), Wait);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("engineLabel"), QStringLiteral("The engine has stopped"), Wait);
     QVERIFY(!rig.controller.Connected());
     QVERIFY(!rig.controller.Process()->PipeCheckingTimer()->isActive());
-    QCOMPARE(rig.Shown("HintLabel"), QStringLiteral("Nf3")); // its last words were read
+    QCOMPARE(rig.Shown("hintLabel"), QStringLiteral("Nf3")); // its last words were read
     QVERIFY(rig.panel.isVisible());
     QVERIFY(rig.prompts.messages.isEmpty());
 
@@ -288,7 +288,7 @@ void TestEngineLink::logFallsBackWhenTheEngineFolderIsClosed()
     TEngineRig rig(engine.File(), TEngineController::Uci);
     rig.controller.SetLogFallbackFolder(fallback.path());
     rig.controller.ToggleEngine();
-    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("EngineLabel"), QStringLiteral("UCI engine: Logged"), Wait);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("engineLabel"), QStringLiteral("UCI engine: Logged"), Wait);
     QCOMPARE(rig.controller.Process()->LogFileName(), fallback.filePath(QStringLiteral("scripted.tellmar.log")));
     QCOMPARE(FileLines(rig.controller.Process()->LogFileName()).first(), QStringLiteral("<-- uci"));
 }
@@ -364,12 +364,12 @@ void TestEngineLink::gnuchessGetsItsArgument()
 void TestEngineLink::panelLooks()
 {
     TEnginePanel panel;
-    QCOMPARE(panel.objectName(), QStringLiteral("PanelEngine"));
+    QCOMPARE(panel.objectName(), QStringLiteral("enginePanel"));
     QCOMPARE(panel.height(), 88);
-    for (const char *name : {"EngineLabel", "HintLabel", "ScoreLabel", "depthlabel", "nodesPersecondlabel",
-                             "SearchtimeLabel"})
+    for (const char *name : {"engineLabel", "hintLabel", "scoreLabel", "depthLabel", "nodesLabel",
+                             "searchTimeLabel"})
         QVERIFY2(panel.findChild<QLabel *>(QLatin1String(name)), name);
-    QVERIFY(panel.findChild<QLabel *>(QStringLiteral("EngineLabel"))->font().bold());
+    QVERIFY(panel.findChild<QLabel *>(QStringLiteral("engineLabel"))->font().bold());
     auto *stop = panel.findChild<QToolButton *>(QStringLiteral("stopButton"));
     QCOMPARE(stop->text(), QStringLiteral("X"));
     QCOMPARE(stop->toolTip(), QStringLiteral("Stop analysis engine"));

@@ -108,15 +108,15 @@ TSettings BrowsedTo(const QString &engineFile, const QString &programFolder)
 // the form of its side to move.
 QString FirstVariationMove(const TEngineRig &rig, int protocol, const TAnalysedPosition &position, QString &error)
 {
-    QString first = rig.Shown("pvmemo").section(QLatin1Char(' '), 0, 0);
-    if (protocol != TEngineController::Winboard || rig.Shown("pvmemo").startsWith(QLatin1String("Book moves: ")))
+    QString first = rig.Shown("variation").section(QLatin1Char(' '), 0, 0);
+    if (protocol != TEngineController::Winboard || rig.Shown("variation").startsWith(QLatin1String("Book moves: ")))
         return first;
     const QString number = QString::number(position.fullMoveNumber) + QLatin1String(position.whiteToMove ? "." : "...");
     if (!first.startsWith(number) || first.mid(number.size()).startsWith(QLatin1Char('.')))
-        error = QStringLiteral("numbered for another position: %1").arg(rig.Shown("pvmemo"));
+        error = QStringLiteral("numbered for another position: %1").arg(rig.Shown("variation"));
     first.remove(0, number.size());
-    if (first != rig.Shown("HintLabel").trimmed())
-        error = QStringLiteral("hint %1, variation %2").arg(rig.Shown("HintLabel"), rig.Shown("pvmemo"));
+    if (first != rig.Shown("hintLabel").trimmed())
+        error = QStringLiteral("hint %1, variation %2").arg(rig.Shown("hintLabel"), rig.Shown("variation"));
     return first;
 }
 
@@ -184,22 +184,22 @@ void TestEngineReal::followsTheBoardThroughAGame()
             QElapsedTimer watch;
             watch.start();
             while (watch.elapsed() < MateWatch) {
-                const QString hint = rig.Shown("HintLabel").trimmed();
-                QVERIFY2(hint == TAnalysisLabels::Unknown || hint.isEmpty(), qPrintable(step + rig.Shown("pvmemo")));
+                const QString hint = rig.Shown("hintLabel").trimmed();
+                QVERIFY2(hint == TAnalysisLabels::Unknown || hint.isEmpty(), qPrintable(step + rig.Shown("variation")));
                 QTest::qWait(20);
             }
             continue;
         }
-        QTRY_VERIFY2_WITH_TIMEOUT(rig.Shown("HintLabel") != TAnalysisLabels::Unknown
-                                      && rig.Shown("pvmemo") != TAnalysisLabels::Unknown,
+        QTRY_VERIFY2_WITH_TIMEOUT(rig.Shown("hintLabel") != TAnalysisLabels::Unknown
+                                      && rig.Shown("variation") != TAnalysisLabels::Unknown,
                                   qPrintable(step + QStringLiteral("no analysis")), Wait);
         QString error;
         const QString first = FirstVariationMove(rig, protocol, position, error);
         QVERIFY2(error.isEmpty(), qPrintable(step + error));
         QVERIFY2(IsLegal(first, fen), qPrintable(step + QStringLiteral("%1 is not legal").arg(first)));
-        QVERIFY2(!rig.Shown("ScoreLabel").contains(QLatin1String("in -")), qPrintable(step + rig.Shown("ScoreLabel")));
+        QVERIFY2(!rig.Shown("scoreLabel").contains(QLatin1String("in -")), qPrintable(step + rig.Shown("scoreLabel")));
     }
-    QVERIFY2(rig.Shown("EngineLabel").startsWith(identity), qPrintable(rig.Shown("EngineLabel")));
+    QVERIFY2(rig.Shown("engineLabel").startsWith(identity), qPrintable(rig.Shown("engineLabel")));
     QVERIFY(rig.prompts.messages.isEmpty());
 
     const QStringList log = system.Log();
@@ -228,7 +228,7 @@ void TestEngineReal::toggleStopsAndRestarts()
     TEngineRig rig(system.file, TEngineController::Uci);
     rig.controller.SetPosition(TLoadedGame().At(2));
     rig.controller.ToggleEngine();
-    QTRY_VERIFY_WITH_TIMEOUT(rig.Shown("HintLabel") != TAnalysisLabels::Unknown, Wait);
+    QTRY_VERIFY_WITH_TIMEOUT(rig.Shown("hintLabel") != TAnalysisLabels::Unknown, Wait);
     QList<QProcess *> running = rig.controller.Process()->findChildren<QProcess *>();
     QCOMPARE(running.size(), 1);
     const qint64 firstId = running.first()->processId();
@@ -246,7 +246,7 @@ void TestEngineReal::toggleStopsAndRestarts()
     running = rig.controller.Process()->findChildren<QProcess *>();
     QCOMPARE(running.size(), 1);
     QVERIFY(running.first()->processId() != firstId);
-    QTRY_VERIFY_WITH_TIMEOUT(rig.Shown("HintLabel") != TAnalysisLabels::Unknown, Wait);
+    QTRY_VERIFY_WITH_TIMEOUT(rig.Shown("hintLabel") != TAnalysisLabels::Unknown, Wait);
     const QStringList log = system.Log();
     QCOMPARE(log.first(), QStringLiteral("<-- uci"));
     QVERIFY(!log.contains(QStringLiteral("<-- quit")));

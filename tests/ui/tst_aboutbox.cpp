@@ -27,7 +27,7 @@ void TestAboutBox::controlsAsDesigned()
     QVERIFY(!artwork->pixmap().isNull());
     const QImage art = artwork->pixmap().toImage();
     QVERIFY(art.pixelColor(100, 20) != art.pixelColor(270, 150)); // night sky, light panel
-    QCOMPARE(about.findChild<QLabel *>(QStringLiteral("LabelVersion"))->geometry(), QRect(208, 68, 121, 13));
+    QCOMPARE(about.findChild<QLabel *>(QStringLiteral("versionLabel"))->geometry(), QRect(208, 68, 121, 13));
     auto *description = about.findChild<QLabel *>(QStringLiteral("descriptionLabel"));
     QCOMPARE(description->geometry(), QRect(208, 128, 129, 97));
     QVERIFY(description->wordWrap());
@@ -41,7 +41,7 @@ void TestAboutBox::controlsAsDesigned()
 void TestAboutBox::versionLine()
 {
     TAboutBox about([] { return 0; });
-    auto *version = about.findChild<QLabel *>(QStringLiteral("LabelVersion"));
+    auto *version = about.findChild<QLabel *>(QStringLiteral("versionLabel"));
     QCOMPARE(version->text(), QStringLiteral("Version:"));
     about.setVersionText(QStringLiteral("1.13"));
     QCOMPARE(version->text(), QStringLiteral("Version: 1.13"));
