@@ -192,7 +192,9 @@ void TestEngineReal::followsTheBoardThroughAGame()
         }
         QTRY_VERIFY2_WITH_TIMEOUT(rig.Shown("hintLabel") != TAnalysisLabels::Unknown
                                       && rig.Shown("variation") != TAnalysisLabels::Unknown,
-                                  qPrintable(step + QStringLiteral("no analysis")), Wait);
+                                  qPrintable(step + QStringLiteral("no analysis; the engine's traffic ends:\n")
+                                             + system.Log().mid(system.Log().size() - 40).join(QLatin1Char('\n'))),
+                                  Wait);
         QString error;
         const QString first = FirstVariationMove(rig, protocol, position, error);
         QVERIFY2(error.isEmpty(), qPrintable(step + error));
