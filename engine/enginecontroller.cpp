@@ -10,7 +10,7 @@ namespace {
 
 constexpr int LabelUpdateInterval = 100;  // ms at least between two label updates from engine output
 constexpr int UnansweredInterval = 2000;  // ms a Winboard engine has to start analysing a position
-constexpr int MaxRepeats = 3;             // times an unanswered position is sent again
+constexpr int MaxRepeatDoublings = 3;     // the pause before the next repeat doubles up to 16 s
 // Between two commands to a Winboard engine: gnuchess hangs for good when a
 // command arrives before it has taken the one before, as in one read.
 constexpr std::chrono::milliseconds WinboardCommandGap(20);
@@ -30,7 +30,6 @@ TEngineController::TEngineController(QObject *parent)
     m_labelUpdate.setTimerType(Qt::PreciseTimer);
     connect(&m_labelUpdate, &QTimer::timeout, this, &TEngineController::PublishLabels);
     m_unanswered.setSingleShot(true);
-    m_unanswered.setInterval(UnansweredInterval);
     connect(&m_unanswered, &QTimer::timeout, this, &TEngineController::RepeatUnansweredPosition);
     SetEngineDefault();
 }
@@ -86,14 +85,16 @@ void TEngineController::SendPosition()
 {
     for (const QString &command : m_protocolLink->PositionCommands(m_position))
         m_process->SendCommand(command);
-    // Some Winboard engines lose commands that come while they are busy.
+    // Some Winboard engines lose commands that come while they are busy, or
+    // take them only as more input comes: the position goes again, less and
+    // less often, for as long as it stays unanswered.
     if (m_repeatsUnanswered && Connected())
-        m_unanswered.start();
+        m_unanswered.start(UnansweredInterval << qMin(m_repeats, MaxRepeatDoublings));
 }
 
 void TEngineController::RepeatUnansweredPosition()
 {
-    if (!Connected() || m_labels.depth != TAnalysisLabels::Unknown || m_repeats >= MaxRepeats)
+    if (!Connected() || m_labels.depth != TAnalysisLabels::Unknown)
         return;
     ++m_repeats;
     SendPosition();
@@ -135,6 +136,7 @@ void TEngineController::Connect()
     else
         m_protocolLink = std::make_unique<TWinboardProtocol>();
     m_process->SetStatusRequests(m_protocolLink->SendsStatusRequests());
+    m_process->SetWakeUpsAtStart(m_protocol == Winboard);
     m_process->SetCommandGap(m_protocol == Winboard ? WinboardCommandGap : std::chrono::milliseconds(0));
     m_labels.ResetValues();
     PublishLabels();

@@ -19,6 +19,9 @@ constexpr int StatusRequestInterval = 1000; // ms between two "." requests
 constexpr int StartTimeout = 5000;          // ms an engine may take to start
 constexpr int WriteTimeout = 250;           // ms a command may wait for room in the input pipe
 constexpr int QuitGrace = 2000;             // ms an engine has to end after "quit"
+constexpr int WakeUpInterval = 100;         // ms between two wake-ups of a silent engine
+constexpr int SlowWakeUpInterval = 1000;    // ms between them once it has been silent for long
+constexpr int QuickWakeUps = 100;           // wake-ups before they slow down
 constexpr qsizetype MaxLineLength = 65536;  // bytes kept of one line; the rest is dropped
 // A read that holds more lines or bytes than this is a flood: its older
 // thinking lines are skipped, so the window keeps up with the engine; every
@@ -57,6 +60,7 @@ TEngineProcess::TEngineProcess(QObject *parent)
     m_commandGap.setTimerType(Qt::PreciseTimer);
     m_commandGap.setInterval(0);
     connect(&m_commandGap, &QTimer::timeout, this, &TEngineProcess::SendNextCommand);
+    connect(&m_wakeUp, &QTimer::timeout, this, &TEngineProcess::WakeUp);
     SetEngineDefault();
 }
 
@@ -79,6 +83,7 @@ void TEngineProcess::SetEngineDefault()
     m_pipeCheckingTimer.stop();
     m_deferredRead.stop();
     m_commandGap.stop();
+    m_wakeUp.stop();
     m_waitingCommands.clear();
     m_partialLine.clear();
 }
@@ -94,6 +99,10 @@ bool TEngineProcess::Connect(const QString &engineFile, const QStringList &openi
         OpenLog();
         for (const QString &command : openingCommands)
             SendCommand(command);
+        if (m_wakeUpsAtStart && Connected()) {
+            m_wakeUps = 0;
+            m_wakeUp.start(WakeUpInterval);
+        }
     }
     if (!Connected())
         Inform(QStringLiteral("Could not connect with engine."));
@@ -138,6 +147,7 @@ void TEngineProcess::Disconnect(bool quietly)
         return;
     // Commands still waiting are of no use to an engine that is told to quit.
     m_commandGap.stop();
+    m_wakeUp.stop();
     m_waitingCommands.clear();
     if (!quietly)
         SendCommand(QStringLiteral("quit"));
@@ -179,6 +189,17 @@ void TEngineProcess::SendNextCommand()
     WriteCommand(m_waitingCommands.takeFirst());
     if (Connected())
         m_commandGap.start();
+}
+
+void TEngineProcess::WakeUp()
+{
+    // One that blocks its own start-up while it waits for input (gnuchess)
+    // goes on when a line comes; a command about to go out is line enough.
+    if (!Connected() || m_commandGap.isActive() || !m_waitingCommands.isEmpty())
+        return;
+    WriteCommand(QString());
+    if (++m_wakeUps == QuickWakeUps)
+        m_wakeUp.setInterval(SlowWakeUpInterval);
 }
 
 void TEngineProcess::WriteCommand(const QString &text)
@@ -243,8 +264,10 @@ void TEngineProcess::OutputArrived()
 void TEngineProcess::CheckPipes()
 {
     // Everything waiting is taken, so the labels keep up with a fast engine.
-    if (Connected() && m_process && m_process->bytesAvailable() > 0)
+    if (Connected() && m_process && m_process->bytesAvailable() > 0) {
+        m_wakeUp.stop();
         ProcessCommands(m_process->readAll());
+    }
 }
 
 void TEngineProcess::ProcessCommands(const QByteArray &bytes)

@@ -51,6 +51,9 @@ public:
     void SetArguments(const QStringList &arguments) { m_arguments = arguments; }
     // Where the traffic log goes when the engine's folder cannot be written.
     void SetLogFallbackFolder(const QString &folder) { m_logFallbackFolder = folder; }
+    // Whether blank lines wake the engine until its first output: some
+    // engines finish starting only as input arrives.
+    void SetWakeUpsAtStart(bool on) { m_wakeUpsAtStart = on; }
     // Whether "." asks the engine for its status every second.
     void SetStatusRequests(bool on) { m_statusRequests = on; }
     bool StatusRequests() const { return m_statusRequests; }
@@ -75,6 +78,7 @@ public slots:
 private:
     void WriteCommand(const QString &text);
     void SendNextCommand();
+    void WakeUp();
     void OutputArrived();
     void CheckPipes();
     void ProcessCommands(const QByteArray &bytes);
@@ -86,6 +90,8 @@ private:
     QTimer m_pipeCheckingTimer;
     QTimer m_deferredRead;  // a read put off while busy
     QTimer m_commandGap;    // runs from one command until the next may go
+    QTimer m_wakeUp;        // runs from the start until the engine's first output, with wake-ups on
+    int m_wakeUps = 0;
     QStringList m_waitingCommands;
     QPointer<QProcess> m_process;
     QString m_engineFile;
@@ -96,4 +102,5 @@ private:
     QElapsedTimer m_lastStatusRequest;
     bool m_busy = false;
     bool m_statusRequests = false;
+    bool m_wakeUpsAtStart = false;
 };

@@ -80,6 +80,7 @@ private slots:
     void anEngineThatNeverAnswers();
     void anEngineThatTakesNoInput();
     void anEngineThatPausesGetsEveryCommandInOrder();
+    void aWinboardEngineThatStartsOnlyAsInputArrives();
     void anEngineThatIgnoresQuitIsEnded();
 };
 
@@ -225,6 +226,30 @@ void TestEngineFaults::anEngineThatPausesGetsEveryCommandInOrder()
     QTRY_COMPARE_WITH_TIMEOUT(FileLines(engine.ReceivedFile()).size(), sent.size(), Wait);
     QCOMPARE(FileLines(engine.ReceivedFile()), sent);
     QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("engineLabel"), QStringLiteral("UCI engine: Late"), Wait);
+    QVERIFY(rig.prompts.messages.isEmpty());
+}
+
+void TestEngineFaults::aWinboardEngineThatStartsOnlyAsInputArrives()
+{
+    // Like gnuchess, whose start-up waits on its input thread: each line that
+    // arrives gives it a chance to go on, and under load it needs many.
+    TScriptedEngine engine(QStringLiteral("@start\n@awaitlines 40\n"
+                                          "@on protover\nfeature setboard=1 analyze=1 myname=\"Sleepy\" done=1\n"
+                                          "@on analyze\n1 10 0 100 e2e4\n"));
+    TEngineRig rig(engine.File(), TEngineController::Winboard);
+    rig.controller.ToggleEngine();
+    QVERIFY(rig.controller.Connected());
+    QTRY_COMPARE_WITH_TIMEOUT(rig.Shown("hintLabel"), QStringLiteral("e2e4"), Wait);
+    QCOMPARE(rig.Shown("engineLabel"), QStringLiteral("Winboard Engine: Sleepy"));
+    // Awake, it gets no more blank lines.
+    const auto blankLines = [&engine] {
+        QFile received(engine.ReceivedFile());
+        return received.open(QIODevice::ReadOnly) ? received.readAll().split('\n').count(QByteArray()) : -1;
+    };
+    const qsizetype woken = blankLines();
+    QVERIFY(woken > 0);
+    QTest::qWait(500);
+    QCOMPARE(blankLines(), woken);
     QVERIFY(rig.prompts.messages.isEmpty());
 }
 

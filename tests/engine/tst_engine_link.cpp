@@ -201,7 +201,7 @@ void TestEngineLink::steppingSendsEachPositionOnce()
 void TestEngineLink::unansweredWinboardPositionIsSentAgain()
 {
     // An engine that takes the commands and never analyses, as one that lost
-    // its "analyze" would: the position goes out again, a few times only.
+    // its "analyze" would: the position goes out again, less and less often.
     TScriptedEngine engine(QStringLiteral("@start\nfeature setboard=1 analyze=1 done=1\n"));
     TEngineRig rig(engine.File(), TEngineController::Winboard);
     rig.controller.SetPosition(MiddleGame());

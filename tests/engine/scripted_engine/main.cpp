@@ -12,11 +12,15 @@
 //   @flood MB TEXT     writes MB megabytes of TEXT lines as fast as they are
 //                      taken, each "#" in TEXT replaced by the line's number
 //   @exit              ends at once
+//   @awaitlines N      takes the next N lines in before it goes on, and
+//                      answers them afterwards, as an engine whose start-up
+//                      goes on only as input arrives
 //
 // "quit" ends the engine after its block, if any, has been played.
 
 #include <chrono>
 #include <cstdio>
+#include <deque>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -78,10 +82,26 @@ void flood(int megabytes, const std::string &text)
     }
 }
 
+// Lines taken in by "@awaitlines", answered before any read later.
+std::deque<std::string> heldLines;
+
+bool nextCommand(std::string &command)
+{
+    if (heldLines.empty())
+        return bool(std::getline(std::cin, command));
+    command = heldLines.front();
+    heldLines.pop_front();
+    return true;
+}
+
 void play(const Block &block)
 {
     for (const std::string &line : block.lines) {
-        if (startsWith(line, "@flood ")) {
+        if (startsWith(line, "@awaitlines ")) {
+            std::string held;
+            for (int count = std::stoi(line.substr(12)); count > 0 && std::getline(std::cin, held); --count)
+                heldLines.push_back(held);
+        } else if (startsWith(line, "@flood ")) {
             const std::string rest = line.substr(7);
             const auto blank = rest.find(' ');
             flood(std::stoi(rest.substr(0, blank)), rest.substr(blank + 1));
@@ -109,7 +129,7 @@ int main()
         if (block.atStart)
             play(block);
     }
-    for (std::string command; std::getline(std::cin, command);) {
+    for (std::string command; nextCommand(command);) {
         received << command << '\n' << std::flush;
         for (const Block &block : blocks) {
             if (!block.atStart && startsWith(command, block.prefix)) {
