@@ -11,8 +11,8 @@ namespace {
 constexpr int LabelUpdateInterval = 100;  // ms at least between two label updates from engine output
 constexpr int UnansweredInterval = 2000;  // ms a Winboard engine has to start analysing a position
 constexpr int MaxRepeatDoublings = 3;     // the pause before the next repeat doubles up to 16 s
-// Between two commands to a Winboard engine: gnuchess hangs for good when a
-// command arrives before it has taken the one before, as in one read.
+// Between two commands to a Winboard engine: gnuchess goes on with its
+// start-up only as lines arrive, and lines that arrive in one read count once.
 constexpr std::chrono::milliseconds WinboardCommandGap(20);
 
 } // namespace
