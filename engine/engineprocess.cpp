@@ -193,8 +193,8 @@ void TEngineProcess::SendNextCommand()
 
 void TEngineProcess::WakeUp()
 {
-    // One that blocks its own start-up while it waits for input (gnuchess)
-    // goes on when a line comes; a command about to go out is line enough.
+    // An engine whose start-up waits on its own input (gnuchess) goes on only
+    // when a line comes; a command about to go out is line enough.
     if (!Connected() || m_commandGap.isActive() || !m_waitingCommands.isEmpty())
         return;
     WriteCommand(QString());
